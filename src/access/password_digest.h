@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace money {
+
+// The 32-character digest text stored for an operator: code + password, over the text's GBK bytes.
+std::string PasswordDigest(std::string_view text);  // text is UTF-8
+
+// Whether every character of the UTF-8 text has a GBK encoding (the login refuses text that has not).
+bool IsGbkEncodable(std::string_view text);
+
+}  // namespace money

@@ -1,0 +1,137 @@
+#include "storage/query_dataset.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <sqlite3.h>
+
+#include "storage/database_error.h"
+#include "storage/ledger_database.h"
+#include "storage/statement.h"
+
+namespace money {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string FieldText(const FieldValue& value) {
+  if (const auto* text = std::get_if<std::string>(&value)) return *text;
+  if (const auto* integer = std::get_if<long long>(&value)) return std::to_string(*integer);
+  if (const auto* number = std::get_if<double>(&value)) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.15g", *number);
+    return buffer;
+  }
+  return {};
+}
+
+double FieldNumber(const FieldValue& value) {
+  if (const auto* number = std::get_if<double>(&value)) return *number;
+  if (const auto* integer = std::get_if<long long>(&value)) return static_cast<double>(*integer);
+  if (const auto* text = std::get_if<std::string>(&value)) return std::strtod(text->c_str(), nullptr);
+  return 0;
+}
+
+QueryDataset::QueryDataset(LedgerDatabase& database, std::string select_text)
+    : database_(&database), select_text_(std::move(select_text)) {
+  Run();
+}
+
+QueryDataset::QueryDataset(LedgerDatabase& database, std::string select_text, std::vector<FieldValue> parameters)
+    : database_(&database),
+      select_text_(std::move(select_text)),
+      own_statement_(true),
+      parameters_(std::move(parameters)) {
+  Run();
+}
+
+QueryDataset::QueryDataset(QueryDataset&&) noexcept = default;
+QueryDataset& QueryDataset::operator=(QueryDataset&&) noexcept = default;
+QueryDataset::~QueryDataset() = default;
+
+void QueryDataset::Run() {
+  statement_.reset();
+  statement_ = std::make_unique<Statement>(own_statement_ ? database_->PrepareOwn(select_text_)
+                                                         : database_->Prepare(select_text_));
+  for (size_t i = 0; i < parameters_.size(); ++i) statement_->Bind(static_cast<int>(i) + 1, parameters_[i]);
+  field_names_.clear();
+  for (int i = 0; i < statement_->ColumnCount(); ++i) field_names_.push_back(statement_->ColumnName(i));
+  eof_ = !statement_->Step();
+}
+
+void QueryDataset::Next() {
+  if (!eof_) eof_ = !statement_->Step();
+}
+
+void QueryDataset::Refresh() { Run(); }
+
+bool QueryDataset::Locate(std::string_view field, std::string_view value, bool ignore_case) {
+  const int index = RequireField(field);
+  Refresh();
+  for (; !eof_; Next()) {
+    const std::string text = FieldText(Value(index));
+    if (ignore_case ? EqualsIgnoringCase(text, value) : text == value) return true;
+  }
+  return false;
+}
+
+int QueryDataset::FieldIndex(std::string_view name) const {
+  for (size_t i = 0; i < field_names_.size(); ++i) {
+    if (EqualsIgnoringCase(field_names_[i], name)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int QueryDataset::RequireField(std::string_view name) const {
+  const int index = FieldIndex(name);
+  if (index < 0) {
+    throw DatabaseError("no field named " + std::string(name), SQLITE_ERROR, SQLITE_ERROR, select_text_);
+  }
+  return index;
+}
+
+FieldValue QueryDataset::Value(int index) const {
+  if (eof_) throw DatabaseError("no current row", SQLITE_MISUSE, SQLITE_MISUSE, select_text_);
+  switch (statement_->ColumnType(index)) {
+    case SQLITE_INTEGER:
+      return statement_->Integer(index);
+    case SQLITE_FLOAT:
+      return statement_->Double(index);
+    case SQLITE_NULL:
+      return std::monostate{};
+    default:
+      return statement_->Text(index);
+  }
+}
+
+FieldValue QueryDataset::Value(std::string_view field) const { return Value(RequireField(field)); }
+
+bool QueryDataset::IsNull(std::string_view field) const {
+  return std::holds_alternative<std::monostate>(Value(field));
+}
+
+std::string QueryDataset::Text(std::string_view field) const { return FieldText(Value(field)); }
+
+double QueryDataset::Double(std::string_view field) const { return FieldNumber(Value(field)); }
+
+long long QueryDataset::Integer(std::string_view field) const {
+  const FieldValue value = Value(field);
+  if (const auto* integer = std::get_if<long long>(&value)) return *integer;
+  return static_cast<long long>(FieldNumber(value));
+}
+
+std::vector<FieldValue> QueryDataset::Row() const {
+  std::vector<FieldValue> row;
+  row.reserve(field_names_.size());
+  for (size_t i = 0; i < field_names_.size(); ++i) row.push_back(Value(static_cast<int>(i)));
+  return row;
+}
+
+}  // namespace money

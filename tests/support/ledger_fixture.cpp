@@ -1,0 +1,38 @@
+#include "support/ledger_fixture.h"
+
+#include "storage/ledger_file.h"
+#include "subjects/subject_codes.h"
+#include "subjects/subject_store.h"
+
+namespace money::test {
+
+LedgerFixture::LedgerFixture() {
+  CreateLedger(LedgerPath(folder_.Path()));
+  db_.Open(LedgerPath(folder_.Path()));
+}
+
+std::string LedgerFixture::AddSubject(const std::string& code, const std::string& name) {
+  const std::optional<Subject> parent = FindSubject(db_, ParentCode(code));
+  if (!parent) throw std::runtime_error("no parent for " + code);
+  const Subject child = NewChildRow(*parent, code.substr(code.size() - 3), name, "");
+  if (InsertSubject(db_, child) != StoreOutcome::kStored) throw std::runtime_error("cannot add " + code);
+  return code;
+}
+
+double LedgerFixture::Balance(const std::string& code) {
+  const std::optional<Subject> subject = FindSubject(db_, code);
+  if (!subject) throw std::runtime_error("no subject " + code);
+  return subject->ye;
+}
+
+long long LedgerFixture::Count(const std::string& select_count) {
+  QueryDataset rows = db_.OpenQuery(select_count);
+  return rows.Integer(rows.FieldNames().front());
+}
+
+void LedgerFixture::Record() {
+  recorded_.clear();
+  db_.SetStatementObserver([this](std::string_view text) { recorded_.emplace_back(text); });
+}
+
+}  // namespace money::test

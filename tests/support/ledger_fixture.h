@@ -1,0 +1,30 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "storage/ledger_database.h"
+#include "support/temp_folder.h"
+
+namespace money::test {
+
+// A fresh delivered ledger in its own folder, opened, for each test.
+class LedgerFixture : public ::testing::Test {
+ protected:
+  LedgerFixture();
+
+  // Adds a subject under its parent code (the parent must exist) and returns its code.
+  std::string AddSubject(const std::string& code, const std::string& name);
+  double Balance(const std::string& code);
+  long long Count(const std::string& select_count);
+  // Starts recording every statement text run from now on.
+  void Record();
+
+  TempFolder folder_;
+  LedgerDatabase db_;
+  std::vector<std::string> recorded_;
+};
+
+}  // namespace money::test
