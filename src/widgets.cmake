@@ -1,9 +1,21 @@
-# The windows and our stand-ins for the vendor widgets (Qt Widgets), on top of money_core.
+# The windows and our stand-ins for the vendor widgets (Qt Widgets), on top of money_core: every source
+# of these folders that the core does not list, except the executable's main.
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-add_library(money_ui STATIC
-  ui/message_service.cpp
-)
+file(GLOB MONEY_UI_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/shell/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/access/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/subjects/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/transactions/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/reports/*.cpp)
+get_target_property(MONEY_CORE_LISTED money_core SOURCES)
+foreach(core_source IN LISTS MONEY_CORE_LISTED)
+  list(REMOVE_ITEM MONEY_UI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/${core_source})
+endforeach()
+list(REMOVE_ITEM MONEY_UI_SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/shell/main.cpp)
+
+add_library(money_ui STATIC ${MONEY_UI_SOURCES})
 target_include_directories(money_ui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(money_ui PUBLIC money_core Qt6::Widgets Qt6::PrintSupport)
