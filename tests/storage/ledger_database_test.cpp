@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "access/password_digest.h"
 #include "storage/ledger_file.h"
@@ -138,6 +139,29 @@ TEST_F(LedgerDatabaseTest, ASecondConnectionSeesOnlyCommittedWork) {
   db_.CommitTrans();
   before.Refresh();
   EXPECT_EQ(before.Double("ye"), 7);
+}
+
+TEST_F(LedgerDatabaseTest, CommitsWaitForTheDiskAndKeepReferencesEnforced) {
+  EXPECT_EQ(Count("pragma synchronous"), 2);
+  EXPECT_EQ(Count("pragma foreign_keys"), 1);
+  QueryDataset mode = db_.OpenQuery("pragma journal_mode");
+  EXPECT_EQ(mode.Text("journal_mode"), "wal");
+}
+
+TEST_F(LedgerDatabaseTest, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
+  LedgerDatabase other;
+  other.Open(db_.File());
+  db_.BeginTrans();
+  db_.Execute("update B_KM set ye=1+ye where id='1'");
+  std::thread first_commits_later([this] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    db_.CommitTrans();
+  });
+  EXPECT_NO_THROW(other.BeginTrans());
+  other.Execute("update B_KM set ye=1+ye where id='1'");
+  other.CommitTrans();
+  first_commits_later.join();
+  EXPECT_EQ(Balance("1"), 2);
 }
 
 TEST_F(LedgerDatabaseTest, TableDatasetFindsEditsAndAppends) {

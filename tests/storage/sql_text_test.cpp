@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <stdexcept>
 
 namespace money {
@@ -21,6 +22,8 @@ struct NumberCase {
   double value;
   const char* text;
 };
+
+void PrintTo(const NumberCase& number, std::ostream* out) { *out << number.text; }
 
 class SqlNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
