@@ -10,6 +10,8 @@ namespace money {
 
 class LedgerDatabase;
 
+// The text (blanks trimmed) read as a finite decimal number; nothing when it is not one.
+std::optional<double> ReadNumber(std::string_view text);
 // The amount as typed, read as a number; nothing when it is not a finite, non-zero number.
 std::optional<double> ParseAmount(std::string_view text);
 // Whether the text is a real calendar date written "yyyy.MM.dd".

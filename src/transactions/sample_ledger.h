@@ -2,11 +2,14 @@
 
 #include <filesystem>
 
+#include "storage/ledger_database.h"
+
 namespace money {
 
 struct SampleOptions {
   long long entries = 1000;
   unsigned seed = 20050307;
+  StatementObserver observer;  // sees every statement run on the new ledger, when set
 };
 
 // Creates a new ledger at `file` with a household chart of three to four levels (a few dozen subjects

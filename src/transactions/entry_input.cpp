@@ -1,0 +1,159 @@
+#include "transactions/entry_input.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "storage/ledger_database.h"
+#include "subjects/subject_codes.h"
+#include "subjects/subject_store.h"
+
+namespace money {
+
+namespace {
+
+constexpr const char* kBadDateProblem = "the date '%1' is not a calendar date written yyyy.MM.dd";
+constexpr const char* kMissingSubjectProblem = "the %2 subject is missing";
+constexpr const char* kUnknownSubjectProblem = "no subject has the code '%1' (given as the %2 subject)";
+constexpr const char* kClassRootProblem = "the %2 subject '%1' is a class root; entries go to the subjects below it";
+constexpr const char* kWrongClassProblem = "the %2 subject '%1' is not of the class this kind of entry takes (%3)";
+constexpr const char* kBadAmountProblem = "the amount '%1' is not a non-zero number";
+constexpr const char* kUnknownOperatorProblem = "no operator has the code '%1'";
+
+constexpr const char* kSourceRole = "source";
+constexpr const char* kDestinationRole = "destination";
+
+// The problem text with %1, %2, %3 replaced by the given values.
+std::string Problem(std::string_view pattern, std::string_view first, std::string_view second = {},
+                    std::string_view third = {}) {
+  std::string text;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '3') {
+      const char which = pattern[++i];
+      text += which == '1' ? first : which == '2' ? second : third;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+size_t SkipDigits(std::string_view text, size_t at) {
+  while (at < text.size() && IsDigit(text[at])) ++at;
+  return at;
+}
+
+// Whether the whole text is a decimal number: sign, digits, fraction, exponent; at least one digit.
+bool IsDecimalNumber(std::string_view text) {
+  size_t at = 0;
+  if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+  const size_t integer_end = SkipDigits(text, at);
+  size_t digits = integer_end - at;
+  at = integer_end;
+  if (at < text.size() && text[at] == '.') {
+    const size_t fraction_end = SkipDigits(text, at + 1);
+    digits += fraction_end - at - 1;
+    at = fraction_end;
+  }
+  if (digits == 0) return false;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    ++at;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) ++at;
+    const size_t exponent_end = SkipDigits(text, at);
+    if (exponent_end == at) return false;
+    at = exponent_end;
+  }
+  return at == text.size();
+}
+
+int Number(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return value;
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+const char* ClassName(char subject_class) {
+  switch (subject_class) {
+    case '1':
+      return "income";
+    case '2':
+      return "expense";
+    default:
+      return "savings";
+  }
+}
+
+struct SideCheck {
+  std::optional<EntrySide> side;
+  std::string problem;
+};
+
+SideCheck CheckSide(LedgerDatabase& database, std::string_view typed, char wanted_class, const char* role) {
+  const std::string code = Trimmed(typed);
+  if (code.empty()) return {std::nullopt, Problem(kMissingSubjectProblem, "", role)};
+  const std::optional<Subject> subject = FindSubject(database, code);
+  if (!subject) return {std::nullopt, Problem(kUnknownSubjectProblem, code, role)};
+  if (ClassOfCode(code) != wanted_class) {
+    return {std::nullopt, Problem(kWrongClassProblem, code, role, ClassName(wanted_class))};
+  }
+  if (LevelOfCode(code) <= 1) return {std::nullopt, Problem(kClassRootProblem, code, role)};
+  return {EntrySide{code, subject->js}, {}};
+}
+
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text) {
+  const std::string trimmed = Trimmed(text);
+  if (!IsDecimalNumber(trimmed)) return std::nullopt;
+  // from_chars takes no plus sign and ignores the locale, so a decimal point is always ".".
+  std::string_view digits = trimmed;
+  if (digits.front() == '+') digits.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<double> ParseAmount(std::string_view text) {
+  const std::optional<double> value = ReadNumber(text);
+  if (!value || *value == 0) return std::nullopt;
+  return value;
+}
+
+bool IsDateText(std::string_view text) {
+  if (text.size() != 10 || text[4] != '.' || text[7] != '.') return false;
+  for (const size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u}) {
+    if (!IsDigit(text[i])) return false;
+  }
+  const int year = Number(text.substr(0, 4));
+  const int month = Number(text.substr(5, 2));
+  const int day = Number(text.substr(8, 2));
+  return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+}
+
+CheckedEntry CheckEntryInput(LedgerDatabase& database, const EntryInput& input) {
+  if (!IsDateText(input.date)) return {std::nullopt, Problem(kBadDateProblem, input.date)};
+  const SideCheck source = CheckSide(database, input.source, SourceClass(input.kind), kSourceRole);
+  if (!source.side) return {std::nullopt, source.problem};
+  const SideCheck destination = CheckSide(database, input.destination, DestinationClass(input.kind), kDestinationRole);
+  if (!destination.side) return {std::nullopt, destination.problem};
+  const std::optional<double> amount = ParseAmount(input.amount);
+  if (!amount) return {std::nullopt, Problem(kBadAmountProblem, input.amount)};
+  QueryDataset user = database.OpenQuery("select UNAME from B_USER where UID=?", {input.operator_code});
+  if (user.Eof()) return {std::nullopt, Problem(kUnknownOperatorProblem, input.operator_code)};
+
+  return {NewEntry{input.kind, input.date, *source.side, *destination.side, *amount, input.memo, input.operator_code,
+                   user.Text("UNAME")},
+          {}};
+}
+
+}  // namespace money
