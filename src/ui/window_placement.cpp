@@ -1,0 +1,59 @@
+#include "ui/window_placement.h"
+
+#include <QWidget>
+
+#include "storage/settings_file.h"
+
+namespace money {
+
+namespace {
+
+constexpr const char* kTop = "Top";
+constexpr const char* kLeft = "Left";
+constexpr const char* kWidth = "Width";
+constexpr const char* kHeight = "Height";
+constexpr const char* kWindows = "Windows";
+constexpr int kMaximized = 1;
+constexpr int kDefaultTop = 2;
+constexpr int kDefaultLeft = 2;
+constexpr int kDefaultWidth = 707;
+constexpr int kDefaultHeight = 457;
+
+}  // namespace
+
+void RestorePosition(QWidget& window, const SettingsFile& settings, const std::string& section,
+                     PositionDefaults defaults) {
+  const int top = settings.ReadInteger(section, kTop, defaults.top);
+  const int left = settings.ReadInteger(section, kLeft, defaults.left);
+  window.move(left, top);
+}
+
+void SavePosition(const QWidget& window, SettingsFile& settings, const std::string& section) {
+  settings.WriteInteger(section, kTop, window.y());
+  settings.WriteInteger(section, kLeft, window.x());
+}
+
+void RestoreStateAndBounds(QWidget& window, const SettingsFile& settings, const std::string& section,
+                           int maximized_default) {
+  if (settings.ReadInteger(section, kWindows, maximized_default) == kMaximized) {
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
+    return;
+  }
+  const int top = settings.ReadInteger(section, kTop, kDefaultTop);
+  const int left = settings.ReadInteger(section, kLeft, kDefaultLeft);
+  const int width = settings.ReadInteger(section, kWidth, kDefaultWidth);
+  const int height = settings.ReadInteger(section, kHeight, kDefaultHeight);
+  window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+  window.setGeometry(left, top, width, height);
+}
+
+void SaveStateAndBounds(const QWidget& window, SettingsFile& settings, const std::string& section) {
+  settings.WriteInteger(section, kWindows, window.isMaximized() ? kMaximized : 0);
+  const QRect bounds = window.geometry();
+  settings.WriteInteger(section, kTop, bounds.top());
+  settings.WriteInteger(section, kLeft, bounds.left());
+  settings.WriteInteger(section, kWidth, bounds.width());
+  settings.WriteInteger(section, kHeight, bounds.height());
+}
+
+}  // namespace money
