@@ -19,7 +19,10 @@ Direction SourceDirection(EntryKind kind) {
 }
 
 std::string Tail(EntryKind kind, bool detail) {
-  return "," + std::to_string(KindNumber(kind)) + (detail ? ",1)" : ",0)");
+  std::string tail = ",";
+  tail += std::to_string(KindNumber(kind));
+  tail += detail ? ",1)" : ",0)";
+  return tail;
 }
 
 std::string BalanceStatement(const std::string& code, Direction direction, double amount) {
