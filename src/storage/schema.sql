@@ -90,3 +90,6 @@ INSERT INTO B_GN (gncode, gnname, btName, is9999) VALUES
   ('0402', '用户管理', 'N102', 1),
   ('0403', '科目维护', 'N107', 0),
   ('0404', '调用计算器', 'N108', 0);
+
+-- The administrator is granted every command of the catalogue.
+INSERT INTO B_USRGN (usrbh, gnbh, istrue) SELECT '9999', gncode, 1 FROM B_GN;

@@ -12,6 +12,7 @@
 #include "access/password_digest.h"
 #include "storage/ledger_database.h"
 #include "storage/ledger_file.h"
+#include "storage/text_pattern.h"
 #include "transactions/entry_input.h"
 #include "transactions/entry_kind.h"
 #include "transactions/ledger_check.h"
@@ -82,19 +83,6 @@ constexpr const char* kPasswordReset = "operator %1 now has an empty password";
 constexpr const char* kFileExists = "%1 exists already; a sample is always a new ledger";
 constexpr const char* kSampleMade = "made the sample ledger %1 with %2 entries in %3 s";
 
-std::string Message(std::string_view pattern, const std::vector<std::string>& values = {}) {
-  std::string text;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-      const size_t which = static_cast<size_t>(pattern[++i] - '1');
-      if (which < values.size()) text += values[which];
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
-
 int Fail(const std::string& message) {
   std::cerr << kProgram << ": " << message << '\n';
   return kFailure;
@@ -122,7 +110,7 @@ long long CountOf(LedgerDatabase& database, const std::string& table) {
 
 int RunNew(const Arguments& arguments, bool) {
   CreateLedger(arguments[0]);
-  std::cout << Message(kCreated, {arguments[0]}) << '\n';
+  std::cout << FillPattern(kCreated, {arguments[0]}) << '\n';
   return kSuccess;
 }
 
@@ -132,24 +120,25 @@ int RunCheck(const Arguments& arguments, bool trace) {
   const std::vector<std::string> violations = CheckLedger(database);
   for (const std::string& violation : violations) std::cout << violation << '\n';
   if (!violations.empty()) return kFailure;
-  std::cout << Message(kSound, {std::to_string(CountOf(database, "B_KM")), std::to_string(CountOf(database, "B_SZ")),
-                                std::to_string(CountOf(database, "B_MX"))})
+  std::cout << FillPattern(kSound,
+                           {std::to_string(CountOf(database, "B_KM")), std::to_string(CountOf(database, "B_SZ")),
+                            std::to_string(CountOf(database, "B_MX"))})
             << '\n';
   return kSuccess;
 }
 
 int RunPost(const Arguments& arguments, bool trace) {
   const std::optional<EntryKind> kind = ParseEntryKind(arguments[1]);
-  if (!kind) return UsageError(Message(kUnknownKind, {arguments[1]}), kPostHelp);
+  if (!kind) return UsageError(FillPattern(kUnknownKind, {arguments[1]}), kPostHelp);
   LedgerDatabase database;
   OpenLedger(database, arguments[0], trace);
   const CheckedEntry checked = CheckEntryInput(
       database, EntryInput{*kind, arguments[2], arguments[3], arguments[4], arguments[5], arguments[6], arguments[7]});
-  if (!checked.entry) return Fail(Message(kRefused, {checked.problem}));
+  if (!checked.entry) return Fail(FillPattern(kRefused, {checked.problem}));
   const PostingResult result = PostEntry(database, *checked.entry);
-  if (!result.ok && result.serial == 0) return Fail(Message(kCounterFailed, {result.detail}));
-  if (!result.ok) return Fail(Message(kSaveFailed, {result.detail, std::to_string(result.serial)}));
-  std::cout << Message(kPosted, {std::to_string(result.serial)}) << '\n';
+  if (!result.ok && result.serial == 0) return Fail(FillPattern(kCounterFailed, {result.detail}));
+  if (!result.ok) return Fail(FillPattern(kSaveFailed, {result.detail, std::to_string(result.serial)}));
+  std::cout << FillPattern(kPosted, {std::to_string(result.serial)}) << '\n';
   return kSuccess;
 }
 
@@ -159,9 +148,9 @@ int RunResetPassword(const Arguments& arguments, bool trace) {
   const std::string& code = arguments[1];
   // The digest of the code followed by an empty password.
   if (database.ExecuteOwn("update B_USER set UPSW=? where UID=?", {PasswordDigest(code), code}) == 0) {
-    return Fail(Message(kUnknownOperator, {code}));
+    return Fail(FillPattern(kUnknownOperator, {code}));
   }
-  std::cout << Message(kPasswordReset, {code}) << '\n';
+  std::cout << FillPattern(kPasswordReset, {code}) << '\n';
   return kSuccess;
 }
 
@@ -175,9 +164,9 @@ std::optional<long long> EntryCount(const std::string& text) {
 int RunSample(const Arguments& arguments, bool trace) {
   if (arguments[1] != kEntriesOption) return UsageError(kMissingEntriesOption, kSampleHelp);
   const std::optional<long long> entries = EntryCount(arguments[2]);
-  if (!entries) return UsageError(Message(kBadEntryCount, {arguments[2]}), kSampleHelp);
+  if (!entries) return UsageError(FillPattern(kBadEntryCount, {arguments[2]}), kSampleHelp);
   std::error_code ignored;
-  if (std::filesystem::exists(arguments[0], ignored)) return Fail(Message(kFileExists, {arguments[0]}));
+  if (std::filesystem::exists(arguments[0], ignored)) return Fail(FillPattern(kFileExists, {arguments[0]}));
 
   SampleOptions options;
   options.entries = *entries;
@@ -185,7 +174,7 @@ int RunSample(const Arguments& arguments, bool trace) {
   const auto start = std::chrono::steady_clock::now();
   MakeSampleLedger(arguments[0], options);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::cout << Message(kSampleMade, {arguments[0], std::to_string(*entries), std::to_string(took.count())}) << '\n';
+  std::cout << FillPattern(kSampleMade, {arguments[0], std::to_string(*entries), std::to_string(took.count())}) << '\n';
   return kSuccess;
 }
 
@@ -221,7 +210,8 @@ int Run(Arguments arguments) {
       return kSuccess;
     }
     if (rest.size() != command.arguments) {
-      return UsageError(Message(kWrongArgumentCount, {command.name, std::to_string(command.arguments)}), command.help);
+      return UsageError(FillPattern(kWrongArgumentCount, {command.name, std::to_string(command.arguments)}),
+                        command.help);
     }
     try {
       return command.run(rest, trace);
@@ -229,7 +219,7 @@ int Run(Arguments arguments) {
       return Fail(error.what());
     }
   }
-  return UsageError(Message(kUnknownCommand, {arguments.front()}), kUsage);
+  return UsageError(FillPattern(kUnknownCommand, {arguments.front()}), kUsage);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "storage/ledger_database.h"
+#include "storage/text_pattern.h"
 #include "subjects/subject_codes.h"
 #include "subjects/subject_store.h"
 
@@ -21,21 +22,6 @@ constexpr const char* kUnknownOperatorProblem = "no operator has the code '%1'";
 
 constexpr const char* kSourceRole = "source";
 constexpr const char* kDestinationRole = "destination";
-
-// The problem text with %1, %2, %3 replaced by the given values.
-std::string Problem(std::string_view pattern, std::string_view first, std::string_view second = {},
-                    std::string_view third = {}) {
-  std::string text;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '3') {
-      const char which = pattern[++i];
-      text += which == '1' ? first : which == '2' ? second : third;
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -98,13 +84,13 @@ struct SideCheck {
 
 SideCheck CheckSide(LedgerDatabase& database, std::string_view typed, char wanted_class, const char* role) {
   const std::string code = Trimmed(typed);
-  if (code.empty()) return {std::nullopt, Problem(kMissingSubjectProblem, "", role)};
+  if (code.empty()) return {std::nullopt, FillPattern(kMissingSubjectProblem, {std::string(), role})};
   const std::optional<Subject> subject = FindSubject(database, code);
-  if (!subject) return {std::nullopt, Problem(kUnknownSubjectProblem, code, role)};
+  if (!subject) return {std::nullopt, FillPattern(kUnknownSubjectProblem, {code, role})};
   if (ClassOfCode(code) != wanted_class) {
-    return {std::nullopt, Problem(kWrongClassProblem, code, role, ClassName(wanted_class))};
+    return {std::nullopt, FillPattern(kWrongClassProblem, {code, role, ClassName(wanted_class)})};
   }
-  if (LevelOfCode(code) <= 1) return {std::nullopt, Problem(kClassRootProblem, code, role)};
+  if (LevelOfCode(code) <= 1) return {std::nullopt, FillPattern(kClassRootProblem, {code, role})};
   return {EntrySide{code, subject->js}, {}};
 }
 
@@ -141,15 +127,15 @@ bool IsDateText(std::string_view text) {
 }
 
 CheckedEntry CheckEntryInput(LedgerDatabase& database, const EntryInput& input) {
-  if (!IsDateText(input.date)) return {std::nullopt, Problem(kBadDateProblem, input.date)};
+  if (!IsDateText(input.date)) return {std::nullopt, FillPattern(kBadDateProblem, {input.date})};
   const SideCheck source = CheckSide(database, input.source, SourceClass(input.kind), kSourceRole);
   if (!source.side) return {std::nullopt, source.problem};
   const SideCheck destination = CheckSide(database, input.destination, DestinationClass(input.kind), kDestinationRole);
   if (!destination.side) return {std::nullopt, destination.problem};
   const std::optional<double> amount = ParseAmount(input.amount);
-  if (!amount) return {std::nullopt, Problem(kBadAmountProblem, input.amount)};
+  if (!amount) return {std::nullopt, FillPattern(kBadAmountProblem, {input.amount})};
   QueryDataset user = database.OpenQuery("select UNAME from B_USER where UID=?", {input.operator_code});
-  if (user.Eof()) return {std::nullopt, Problem(kUnknownOperatorProblem, input.operator_code)};
+  if (user.Eof()) return {std::nullopt, FillPattern(kUnknownOperatorProblem, {input.operator_code})};
 
   return {NewEntry{input.kind, input.date, *source.side, *destination.side, *amount, input.memo, input.operator_code,
                    user.Text("UNAME")},

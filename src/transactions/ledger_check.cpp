@@ -10,6 +10,7 @@
 
 #include "storage/ledger_database.h"
 #include "storage/sql_text.h"
+#include "storage/text_pattern.h"
 #include "subjects/subject_codes.h"
 #include "transactions/entry_input.h"
 #include "transactions/entry_kind.h"
@@ -73,26 +74,13 @@ constexpr const char* kCounterTooLow = "the serial number counter is %1, below t
 constexpr const char* kSourceRole = "source";
 constexpr const char* kDestinationRole = "destination";
 
-std::string Text(std::string_view pattern, const std::vector<std::string>& values) {
-  std::string text;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
-      const size_t which = static_cast<size_t>(pattern[++i] - '1');
-      if (which < values.size()) text += values[which];
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
-
 std::string Amount(double value) { return std::isfinite(value) ? SqlNumber(value) : std::to_string(value); }
 
 class Findings {
  public:
   void Add(Finding finding, std::string_view pattern, const std::vector<std::string>& values) {
     Group& group = groups_[static_cast<size_t>(finding)];
-    if (group.shown.size() < kShownPerKind) group.shown.push_back(Text(pattern, values));
+    if (group.shown.size() < kShownPerKind) group.shown.push_back(FillPattern(pattern, values));
     ++group.total;
   }
 
@@ -102,7 +90,8 @@ class Findings {
       const Group& group = groups_[i];
       lines.insert(lines.end(), group.shown.begin(), group.shown.end());
       if (group.total > group.shown.size()) {
-        lines.push_back(Text(kMoreFindings, {std::to_string(group.total - group.shown.size()), kFindingNames[i]}));
+        lines.push_back(
+            FillPattern(kMoreFindings, {std::to_string(group.total - group.shown.size()), kFindingNames[i]}));
       }
     }
     return lines;

@@ -4,17 +4,33 @@
 #include <QMessageBox>
 
 namespace money {
+namespace {
+
+// Message texts break their lines with "\r\n"; a Qt label wants a plain "\n".
+QString Displayed(const QString& text) {
+  QString shown = text;
+  return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
 
 void DialogMessageService::Inform(QWidget* owner, const QString& text) {
-  QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text, QMessageBox::Ok, owner);
+  QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), Displayed(text), QMessageBox::Ok,
+                  owner);
   box.exec();
 }
 
 Answer DialogMessageService::Ask(QWidget* owner, const QString& text) {
-  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kQuestionCaption), text,
+  QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kQuestionCaption), Displayed(text),
                   QMessageBox::Yes | QMessageBox::No, owner);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes ? Answer::kYes : Answer::kNo;
+}
+
+void DialogMessageService::ShowError(QWidget* owner, const QString& text) {
+  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), Displayed(text), QMessageBox::Ok,
+                  owner);
+  box.exec();
 }
 
 }  // namespace money

@@ -17,6 +17,8 @@ class MessageService {
   virtual void Inform(QWidget* owner, const QString& text) = 0;
   // A modal Yes/No question with the warning icon, "No" as default and the caption "提示".
   virtual Answer Ask(QWidget* owner, const QString& text) = 0;
+  // The application's standard error box: an error that no handler dealt with, shown with its own text.
+  virtual void ShowError(QWidget* owner, const QString& text) = 0;
 };
 
 inline constexpr const char* kQuestionCaption = "提示";
@@ -26,6 +28,7 @@ class DialogMessageService : public MessageService {
  public:
   void Inform(QWidget* owner, const QString& text) override;
   Answer Ask(QWidget* owner, const QString& text) override;
+  void ShowError(QWidget* owner, const QString& text) override;
 };
 
 }  // namespace money

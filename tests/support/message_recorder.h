@@ -8,7 +8,8 @@
 
 namespace money::test {
 
-// Records every text shown and answers questions from a script ("No" when the script is empty).
+// Records every text shown (information, questions, errors) and answers questions from a script ("No"
+// when the script is empty).
 class MessageRecorder : public MessageService {
  public:
   void Inform(QWidget*, const QString& text) override { informed.append(text); }
@@ -19,9 +20,11 @@ class MessageRecorder : public MessageService {
     answers.pop_front();
     return answer;
   }
+  void ShowError(QWidget*, const QString& text) override { errors.append(text); }
 
   QStringList informed;
   QStringList asked;
+  QStringList errors;  // texts of the standard error box
   std::deque<Answer> answers;
 };
 

@@ -1,0 +1,57 @@
+// The program: splash, start-up windows, login, then the main window until it is closed.
+
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <memory>
+
+#include "access/login_dialog.h"
+#include "shell/main_window.h"
+#include "shell/shell_messages.h"
+#include "shell/splash_window.h"
+#include "shell/startup_windows.h"
+#include "storage/ledger_database.h"
+#include "ui/application.h"
+#include "ui/message_service.h"
+
+namespace {
+
+// Qt would abort without a screen to connect to; say so plainly instead.
+bool HasDisplay() {
+  return std::getenv("QT_QPA_PLATFORM") != nullptr || std::getenv("DISPLAY") != nullptr ||
+         std::getenv("WAYLAND_DISPLAY") != nullptr;
+}
+
+int Run(money::MessageService& messages) {
+  auto splash = std::make_unique<money::SplashWindow>();
+  splash->ShowCentred();
+  QCoreApplication::setApplicationName(QString::fromUtf8(money::kProgramTitle));
+  money::LedgerDatabase database;
+  const money::StartupWindows windows(database, messages,
+                                      std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()));
+  splash.reset();
+  windows.Login().exec();
+  if (windows.Login().LoginPending()) return 0;
+  windows.Main().showMaximized();
+  return QCoreApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!HasDisplay()) {
+    std::fprintf(stderr, "%s\n", money::kNoDisplayMessage);
+    return 1;
+  }
+  money::DialogMessageService messages;
+  money::Application application(argc, argv, messages);
+  try {
+    return Run(messages);
+  } catch (const std::exception& error) {
+    messages.ShowError(nullptr, QString::fromUtf8(error.what()));
+  }
+  return 1;
+}

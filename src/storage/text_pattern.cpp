@@ -1,0 +1,18 @@
+#include "storage/text_pattern.h"
+
+namespace money {
+
+std::string FillPattern(std::string_view pattern, const std::vector<std::string>& values) {
+  std::string text;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+      const size_t which = static_cast<size_t>(pattern[++i] - '1');
+      if (which < values.size()) text += values[which];
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
+}
+
+}  // namespace money

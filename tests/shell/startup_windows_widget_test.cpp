@@ -1,0 +1,87 @@
+#include "shell/startup_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+
+#include "access/login_dialog.h"
+#include "shell/about_box.h"
+#include "shell/main_window.h"
+#include "storage/ledger_database.h"
+#include "storage/ledger_file.h"
+#include "support/message_recorder.h"
+#include "support/temp_folder.h"
+
+namespace money {
+namespace {
+
+class StartupWindowsTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Executable() const { return folder_ / "money"; }
+  void LogIn(StartupWindows& windows, const char* code, const char* password) {
+    windows.Login().findChild<QLineEdit*>("Edit1")->setText(code);
+    windows.Login().findChild<QLineEdit*>("Edit2")->setText(password);
+    windows.Login().findChild<QPushButton*>("BitBtn1")->click();
+  }
+
+  test::TempFolder folder_;
+  LedgerDatabase database_;
+  test::MessageRecorder messages_;
+};
+
+TEST_F(StartupWindowsTest, OpensTheLedgerOfTheProgramFolderAndLogsIn) {
+  CreateLedger(LedgerPath(folder_.Path()));
+  StartupWindows windows(database_, messages_, Executable());
+  EXPECT_TRUE(database_.Connected());
+  EXPECT_TRUE(messages_.informed.isEmpty());
+  EXPECT_FALSE(windows.Main().isVisible());
+  LogIn(windows, "9999", "3947");
+  EXPECT_FALSE(windows.Login().LoginPending());
+  EXPECT_EQ(windows.Main().Login().operator_code, "9999");
+}
+
+// A missing or damaged ledger: the message once, then a login that fails with the ledger's own error.
+TEST_F(StartupWindowsTest, MissingOrDamagedLedgerIsReportedOnceAndTheLoginFails) {
+  for (bool damaged : {false, true}) {
+    messages_.informed.clear();
+    messages_.errors.clear();
+    if (damaged) std::ofstream(LedgerPath(folder_.Path())) << "this is not a ledger";
+    StartupWindows windows(database_, messages_, Executable());
+    EXPECT_EQ(messages_.informed, QStringList{QString::fromUtf8(kConnectionFailedMessage)}) << damaged;
+    EXPECT_FALSE(database_.Connected());
+
+    LogIn(windows, "", "3947");  // an empty code does not reach the ledger
+    EXPECT_TRUE(messages_.errors.isEmpty());
+    LogIn(windows, "9999", "3947");
+    ASSERT_EQ(messages_.errors.size(), 1) << damaged;
+    EXPECT_FALSE(messages_.errors.front().isEmpty());
+    EXPECT_TRUE(windows.Login().LoginPending());
+    EXPECT_EQ(messages_.informed.size(), 1);
+  }
+}
+
+TEST_F(StartupWindowsTest, AboutBoxIsShownModallyByItsCommand) {
+  CreateLedger(LedgerPath(folder_.Path()));
+  StartupWindows windows(database_, messages_, Executable());
+  EXPECT_EQ(windows.About().objectName(), "TForm99");
+  EXPECT_EQ(windows.About().windowTitle(), "关于 . . .");
+  EXPECT_EQ(windows.About().size(), QSize(431, 392));
+  QWidget* shown = nullptr;
+  QTimer::singleShot(0, [&] {
+    shown = QApplication::activeModalWidget();
+    if (shown) shown->findChild<QPushButton*>("BitBtn1")->click();
+  });
+  windows.Main().Command("N33")->trigger();
+  EXPECT_EQ(shown, &windows.About());
+  EXPECT_FALSE(windows.About().isVisible());
+}
+
+}  // namespace
+}  // namespace money

@@ -1,0 +1,26 @@
+#include "ui/error_guard.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "storage/database_error.h"
+#include "support/message_recorder.h"
+
+namespace money {
+namespace {
+
+TEST(RunGuardedTest, EscapedErrorsAreShownAndTheCallerGoesOn) {
+  test::MessageRecorder messages;
+  bool ran = false;
+  EXPECT_TRUE(RunGuarded(messages, nullptr, [&] { ran = true; }));
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(RunGuarded(messages, nullptr, [] { throw DatabaseError("数据库未连接", 21, 21, "select 1"); }));
+  EXPECT_FALSE(RunGuarded(messages, nullptr, [] { throw std::runtime_error("Unable to write to /x/money.INI"); }));
+  EXPECT_FALSE(RunGuarded(messages, nullptr, [] { throw 42; }));
+  EXPECT_EQ(messages.errors, QStringList({"数据库未连接", "Unable to write to /x/money.INI", "Unknown error"}));
+  EXPECT_TRUE(messages.informed.isEmpty());
+}
+
+}  // namespace
+}  // namespace money
