@@ -1,6 +1,5 @@
 #include "storage/ledger_database.h"
 
-#include <array>
 #include <sqlite3.h>
 
 #include "storage/sql_dialect.h"
@@ -10,7 +9,30 @@ namespace money {
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
-constexpr std::array<const char*, 7> kLedgerTables = {"B_KM", "B_SZ", "B_MX", "B_LSH", "B_USER", "B_GN", "B_USRGN"};
+constexpr long long kLedgerTableCount = 7;
+
+sqlite3* OpenConnection(const std::string& name, int flags) {
+  sqlite3* connection = nullptr;
+  if (sqlite3_open_v2(name.c_str(), &connection, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    const std::string message = connection ? sqlite3_errmsg(connection) : "out of memory";
+    const int code = connection ? sqlite3_errcode(connection) : SQLITE_NOMEM;
+    sqlite3_close(connection);
+    throw DatabaseError(message, code, code, "");
+  }
+  return connection;
+}
+
+// The settings every connection to a ledger gets.
+void Configure(sqlite3* connection) {
+  sqlite3_busy_timeout(connection, kBusyTimeoutMs);
+  sqlite3_extended_result_codes(connection, 1);
+  // Subject codes are digits: a case-sensitive LIKE changes no result and lets prefix matches use indexes.
+  for (const char* pragma : {"pragma foreign_keys=on", "pragma synchronous=full", "pragma case_sensitive_like=on"}) {
+    if (sqlite3_exec(connection, pragma, nullptr, nullptr, nullptr) != SQLITE_OK) {
+      ThrowDatabaseError(connection, pragma);
+    }
+  }
+}
 
 }  // namespace
 
@@ -25,28 +47,15 @@ void LedgerDatabase::Open(const std::filesystem::path& file) {
   if (!std::filesystem::is_regular_file(file, ignored)) {
     throw DatabaseError("the ledger file " + name + " does not exist", SQLITE_CANTOPEN, SQLITE_CANTOPEN, "");
   }
-  sqlite3* connection = nullptr;
-  if (sqlite3_open_v2(name.c_str(), &connection, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
-      SQLITE_OK) {
-    const std::string message = connection ? sqlite3_errmsg(connection) : "out of memory";
-    const int code = connection ? sqlite3_errcode(connection) : SQLITE_NOMEM;
-    sqlite3_close(connection);
-    throw DatabaseError(message, code, code, "");
-  }
-  connection_ = connection;
+  connection_ = OpenConnection(name, SQLITE_OPEN_READWRITE);
   file_ = file;
   try {
-    sqlite3_busy_timeout(connection_, kBusyTimeoutMs);
-    sqlite3_extended_result_codes(connection_, 1);
-    RunOwn("pragma foreign_keys=on");
-    RunOwn("pragma synchronous=full");
-    // Subject codes are digits: a case-sensitive LIKE changes no result and lets prefix matches use indexes.
-    RunOwn("pragma case_sensitive_like=on");
+    Configure(connection_);
     Statement tables = PrepareOwn(
         "select count(*) from sqlite_master where type='table' and name in "
         "('B_KM','B_SZ','B_MX','B_LSH','B_USER','B_GN','B_USRGN')");
     tables.Step();
-    if (tables.Integer(0) != static_cast<long long>(kLedgerTables.size())) {
+    if (tables.Integer(0) != kLedgerTableCount) {
       throw DatabaseError("the file " + name + " is not a ledger", SQLITE_NOTADB, SQLITE_NOTADB, "");
     }
   } catch (...) {
@@ -81,6 +90,32 @@ Statement LedgerDatabase::PrepareOwn(std::string_view statement) {
   if (observer_) observer_(statement);
   return Statement(connection, statement, std::string(statement));
 }
+
+Statement LedgerDatabase::PrepareRead(std::string_view statement, bool own) {
+  return own ? PrepareOwn(statement) : Prepare(statement);
+}
+
+Statement LedgerDatabase::PrepareReadOn(sqlite3* connection, std::string_view statement) {
+  if (observer_) observer_(statement);
+  return Statement(connection, AdaptStatement(statement), std::string(statement));
+}
+
+QueryDataset LedgerDatabase::OpenCursor(std::string select_text) {
+  RequireConnection(select_text);
+  return QueryDataset(*this, std::move(select_text), std::make_unique<ReadConnection>(file_));
+}
+
+ReadConnection::ReadConnection(const std::filesystem::path& file)
+    : connection_(OpenConnection(file.string(), SQLITE_OPEN_READONLY)) {
+  try {
+    Configure(connection_);
+  } catch (...) {
+    sqlite3_close_v2(connection_);
+    throw;
+  }
+}
+
+ReadConnection::~ReadConnection() { sqlite3_close_v2(connection_); }
 
 void LedgerDatabase::RunOwn(std::string_view statement) {
   Statement prepared = PrepareOwn(statement);

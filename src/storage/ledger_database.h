@@ -19,6 +19,19 @@ using StatementObserver = std::function<void(std::string_view)>;
 
 // The one connection to the ledger file. It may be not connected (the file was missing or damaged):
 // then every operation fails with a DatabaseError where it happens.
+// A read-only connection to a ledger file, closed when the object goes.
+class ReadConnection {
+ public:
+  explicit ReadConnection(const std::filesystem::path& file);
+  ~ReadConnection();
+  ReadConnection(const ReadConnection&) = delete;
+  ReadConnection& operator=(const ReadConnection&) = delete;
+  sqlite3* Handle() const { return connection_; }
+
+ private:
+  sqlite3* connection_;
+};
+
 class LedgerDatabase {
  public:
   LedgerDatabase();
@@ -43,6 +56,10 @@ class LedgerDatabase {
   bool InTransaction() const { return in_transaction_; }
 
   QueryDataset OpenQuery(std::string select_text) { return QueryDataset(*this, std::move(select_text)); }
+  // A long list read a batch at a time (a journal): it runs on a read-only connection of its own, so
+  // while it stays half read it never holds a snapshot of this connection, which would keep this
+  // program's own saves from starting once another process has written.
+  QueryDataset OpenCursor(std::string select_text);
   QueryDataset OpenQuery(std::string select_text, std::vector<FieldValue> parameters) {
     return QueryDataset(*this, std::move(select_text), std::move(parameters));
   }
@@ -60,6 +77,10 @@ class LedgerDatabase {
   // For the datasets: a statement of the ledger's dialect, and one of our own with bound values.
   Statement Prepare(std::string_view statement);
   Statement PrepareOwn(std::string_view statement);
+  // A read of the ledger's dialect, or of our own (with bound values) when `own`.
+  Statement PrepareRead(std::string_view statement, bool own);
+  // The same read on a connection of its own (see OpenCursor).
+  Statement PrepareReadOn(sqlite3* connection, std::string_view statement);
   long long LastInsertRowKey() const;
   long long ChangedRows() const;
 

@@ -52,14 +52,21 @@ QueryDataset::QueryDataset(LedgerDatabase& database, std::string select_text, st
   Run();
 }
 
+QueryDataset::QueryDataset(LedgerDatabase& database, std::string select_text,
+                           std::unique_ptr<ReadConnection> connection)
+    : database_(&database), select_text_(std::move(select_text)), own_connection_(std::move(connection)) {
+  Run();
+}
+
 QueryDataset::QueryDataset(QueryDataset&&) noexcept = default;
 QueryDataset& QueryDataset::operator=(QueryDataset&&) noexcept = default;
 QueryDataset::~QueryDataset() = default;
 
 void QueryDataset::Run() {
   statement_.reset();
-  statement_ = std::make_unique<Statement>(own_statement_ ? database_->PrepareOwn(select_text_)
-                                                         : database_->Prepare(select_text_));
+  statement_ = std::make_unique<Statement>(own_connection_
+                                               ? database_->PrepareReadOn(own_connection_->Handle(), select_text_)
+                                               : database_->PrepareRead(select_text_, own_statement_));
   for (size_t i = 0; i < parameters_.size(); ++i) statement_->Bind(static_cast<int>(i) + 1, parameters_[i]);
   field_names_.clear();
   for (int i = 0; i < statement_->ColumnCount(); ++i) field_names_.push_back(statement_->ColumnName(i));

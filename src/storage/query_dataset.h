@@ -10,6 +10,7 @@
 namespace money {
 
 class LedgerDatabase;
+class ReadConnection;
 class Statement;
 
 // The rows of one SELECT, read lazily: a cursor positioned on the first row when opened, stepped with
@@ -19,6 +20,8 @@ class QueryDataset {
   QueryDataset(LedgerDatabase& database, std::string select_text);
   // A query of our own (not of the ledger's dialect) whose "?" marks take the given values.
   QueryDataset(LedgerDatabase& database, std::string select_text, std::vector<FieldValue> parameters);
+  // A query run on a read-only connection of its own, which the dataset keeps.
+  QueryDataset(LedgerDatabase& database, std::string select_text, std::unique_ptr<ReadConnection> connection);
   QueryDataset(QueryDataset&&) noexcept;
   QueryDataset& operator=(QueryDataset&&) noexcept;
   ~QueryDataset();
@@ -52,6 +55,7 @@ class QueryDataset {
   std::string select_text_;
   bool own_statement_ = false;
   std::vector<FieldValue> parameters_;
+  std::unique_ptr<ReadConnection> own_connection_;  // declared before the statement, which it outlives
   std::unique_ptr<Statement> statement_;
   std::vector<std::string> field_names_;
   bool eof_ = true;

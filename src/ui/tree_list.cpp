@@ -87,8 +87,9 @@ bool TreeList::FocusKey(std::string_view key) {
 
 void TreeList::FocusIndex(const QModelIndex& index) {
   for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) expand(parent);
-  setCurrentIndex(index);
+  // Scroll first: a handler of the focus change may refresh the tree, which invalidates `index`.
   scrollTo(index);
+  setCurrentIndex(index);
 }
 
 size_t TreeList::CurrentQueryRow() const {

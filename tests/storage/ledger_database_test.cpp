@@ -164,6 +164,23 @@ TEST_F(LedgerDatabaseTest, ASecondWriterWaitsForTheFirstInsteadOfFailing) {
   EXPECT_EQ(Balance("1"), 2);
 }
 
+TEST_F(LedgerDatabaseTest, AHalfReadListDoesNotBlockOwnWritesAfterAnotherProcessWrote) {
+  for (int i = 100; i < 300; ++i) AddSubject("2" + std::to_string(i), "支出");
+  QueryDataset list = db_.OpenCursor("select * from B_KM order by id");
+  list.Next();
+  LedgerDatabase other;
+  other.Open(db_.File());
+  other.Execute("update B_KM set ye=1+ye where id='2'");
+  EXPECT_NO_THROW({
+    Transaction transaction(db_);
+    db_.Execute("update B_KM set ye=1+ye where id='2'");
+    transaction.Commit();
+  });
+  EXPECT_EQ(Balance("2"), 2);
+  list.Next();
+  EXPECT_FALSE(list.Eof());
+}
+
 TEST_F(LedgerDatabaseTest, TableDatasetFindsEditsAndAppends) {
   TableDataset users = db_.OpenTable("B_USER", {"", "UID", {"UID"}});
   EXPECT_FALSE(users.FindKey({"0001"}));
