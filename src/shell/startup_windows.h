@@ -3,13 +3,23 @@
 #include <filesystem>
 #include <memory>
 
+#include "subjects/loaded_subjects.h"
+#include "subjects/picker_callers.h"
+#include "subjects/subject_codes.h"
+#include "transactions/entry_kind.h"
+
 namespace money {
 
 class AboutBox;
+class AddSubjectDialog;
+class EditDialog;
+class EntryDialog;
 class LedgerDatabase;
 class LoginDialog;
 class MainWindow;
 class MessageService;
+class ModifySubjectDialog;
+class SubjectPicker;
 
 // The windows created at start-up, hidden, in this order; they live until the program ends and are
 // destroyed in the reverse order (the main window last):
@@ -24,7 +34,8 @@ class MessageService;
 //      the add-transfer dialog TForm24, the modify-transfer dialog TForm25;
 //   8. the subject detail ledger TForm28, the date-range dialog TForm14.
 // Each window joins this list at its place, and here its commands and child-window factories are
-// connected to the main window (MainWindow::Command, MainWindow::ChildWindows).
+// connected to the main window (MainWindow::Command, MainWindow::ChildWindows). The subject pickers and
+// the entry and edit dialogs write their positions when the program ends, that is when this object goes.
 class StartupWindows {
  public:
   StartupWindows(LedgerDatabase& database, MessageService& messages, const std::filesystem::path& executable);
@@ -35,11 +46,29 @@ class StartupWindows {
   MainWindow& Main() const { return *main_window_; }
   LoginDialog& Login() const { return *login_dialog_; }
   AboutBox& About() const { return *about_box_; }
+  SubjectPicker& Picker(SubjectClass subject_class) const;
+  EntryDialog& Entry(EntryKind kind) const;
+  EditDialog& Edit(EntryKind kind) const;
 
  private:
+  MessageService& messages_;
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<LoginDialog> login_dialog_;
   std::unique_ptr<AboutBox> about_box_;
+  std::unique_ptr<AddSubjectDialog> add_subject_dialog_;
+  std::unique_ptr<ModifySubjectDialog> modify_subject_dialog_;
+  // The pickers' loaded lists (the look-up of typed codes) and the dialogs the pickers fill.
+  LoadedSubjects loaded_subjects_;
+  PickerCallers picker_callers_;
+  std::unique_ptr<EntryDialog> income_entry_dialog_;
+  std::unique_ptr<SubjectPicker> savings_picker_;
+  std::unique_ptr<SubjectPicker> income_picker_;
+  std::unique_ptr<EditDialog> income_edit_dialog_;
+  std::unique_ptr<EntryDialog> expense_entry_dialog_;
+  std::unique_ptr<EditDialog> expense_edit_dialog_;
+  std::unique_ptr<SubjectPicker> expense_picker_;
+  std::unique_ptr<EntryDialog> transfer_entry_dialog_;
+  std::unique_ptr<EditDialog> transfer_edit_dialog_;
 };
 
 }  // namespace money

@@ -155,7 +155,7 @@ using LineShape = std::tuple<std::string, long long, double>;
 
 Chart ReadChart(LedgerDatabase& database) {
   Chart chart;
-  Statement rows = database.PrepareOwn("select id,parentid,mc,js,ye,lmc from B_KM order by id");
+  Statement rows = database.PrepareRead("select id,parentid,mc,js,ye,lmc from B_KM order by id", true);
   while (rows.Step()) {
     chart[rows.Text(0)] = ChartRow{rows.Text(1), rows.Text(2), rows.Integer(3), rows.Double(4), rows.Text(5)};
   }
@@ -327,8 +327,8 @@ class EntryChecker {
 class JournalWalk {
  public:
   explicit JournalWalk(LedgerDatabase& database)
-      : entries_(database.PrepareOwn("select lsh,ymd,kmbhs,kmbhd,je,UID,lb from B_SZ order by lsh")),
-        lines_(database.PrepareOwn("select lsh,ymd,kmbh,parentid,je,UID,lb,mx from B_MX order by lsh")) {
+      : entries_(database.PrepareRead("select lsh,ymd,kmbhs,kmbhd,je,UID,lb from B_SZ order by lsh", true)),
+        lines_(database.PrepareRead("select lsh,ymd,kmbh,parentid,je,UID,lb,mx from B_MX order by lsh", true)) {
     has_entry_ = entries_.Step();
     has_line_ = lines_.Step();
   }
@@ -373,7 +373,7 @@ class JournalWalk {
 };
 
 void CheckCounter(LedgerDatabase& database, long long max_serial, Findings& findings) {
-  Statement counter = database.PrepareOwn("select lsh from B_LSH where id=1");
+  Statement counter = database.PrepareRead("select lsh from B_LSH where id=1", true);
   if (!counter.Step()) {
     findings.Add(Finding::kCounter, kMissingCounter, {});
   } else if (counter.Integer(0) < max_serial) {

@@ -1,0 +1,122 @@
+#include "transactions/edit_dialog.h"
+
+#include <QDate>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <optional>
+#include <stdexcept>
+
+#include "access/login_state.h"
+#include "storage/settings_file.h"
+#include "subjects/picker_callers.h"
+#include "transactions/edit_dialog_kinds.h"
+#include "transactions/entry_form.h"
+#include "transactions/subject_entry_form.h"
+#include "ui/error_guard.h"
+#include "ui/message_service.h"
+#include "ui/window_placement.h"
+
+namespace money {
+namespace {
+
+constexpr QSize kSize(433, 277);
+constexpr PositionDefaults kDefaultPosition{138, 238};
+// A stored date text whose parts make no calendar date.
+constexpr const char* kInvalidDateMessage = "Invalid argument to date encode";
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromUtf8(name));
+  return button;
+}
+
+QDate DateOfText(const std::string& text) {
+  const std::optional<DateParts> parts = SplitDateText(text);
+  const QDate date = parts ? QDate(parts->year, parts->month, parts->day) : QDate();
+  if (!date.isValid()) throw std::invalid_argument(kInvalidDateMessage);
+  return date;
+}
+
+}  // namespace
+
+EditDialog::EditDialog(EntryKind kind, EntryServices services, QWidget* parent)
+    : QDialog(parent), kind_(kind), services_(std::move(services)) {
+  const EditDialogKind& traits = EditDialogOf(kind_);
+  setObjectName(Text(traits.form_name));
+  setWindowTitle(Text(kEditDialogCaption));
+  QFont font(QStringLiteral("新宋体"));
+  font.setPixelSize(13);
+  setFont(font);
+  resize(kSize);
+  BuildControls();
+  RestorePosition(*this, SettingsFile(services_.settings_file), std::string(traits.settings_section),
+                  kDefaultPosition);
+  services_.callers.Register(std::string(traits.form_name), *form_);
+}
+
+void EditDialog::BuildControls() {
+  const EditDialogKind& traits = EditDialogOf(kind_);
+  form_ = new SubjectEntryForm(kind_, traits.source_tag, traits.destination_tag, services_, this);
+  QPushButton* confirm_button = NamedButton("BitBtn1", "确定", this);
+  QPushButton* cancel_button = NamedButton("BitBtn2", "取消", this);
+  form_->SetLastStop(*confirm_button);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {confirm_button, cancel_button}) {
+    buttons->addStretch();
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  auto* page = new QVBoxLayout(this);
+  page->addWidget(form_);
+  page->addLayout(buttons);
+
+  connect(confirm_button, &QPushButton::clicked, this, [this] { RunGuarded(services_.messages, this, [this] { Confirm(); }); });
+  connect(cancel_button, &QPushButton::clicked, this, &EditDialog::reject);
+}
+
+void EditDialog::Fill(const JournalRow& row) {
+  const QDate date = DateOfText(row.date);
+  stored_ = StoredEntry{kind_, row.serial, row.source, row.destination, row.amount};
+  form_->ClearSubjectsAndMemo();
+  form_->SetDate(date);
+  form_->ShowSubject(PickSide::kSource, row.source, row.source_name);
+  form_->ShowSubject(PickSide::kDestination, row.destination, row.destination_name);
+  form_->SetMemo(row.memo);
+  form_->SetAmountText(AmountForEditing(row.amount));
+}
+
+void EditDialog::Confirm() {
+  if (!form_->CheckTypedInput()) return;
+  const SaveCheck check = form_->CheckSave();
+  if (!check.ok) {
+    services_.messages.Inform(this, QString::fromStdString(check.message));
+    return;
+  }
+  const EntryChange change{form_->DateText(),
+                           form_->Code(PickSide::kSource),
+                           form_->Code(PickSide::kDestination),
+                           check.amount,
+                           form_->Memo(),
+                           services_.login.operator_code,
+                           services_.login.operator_name};
+  const PostingResult result = ModifyEntry(services_.database, stored_, change);
+  if (!result.ok) {
+    services_.messages.Inform(this, QString::fromStdString(result.message));
+    return;
+  }
+  // The change is in the books whatever the list does: a failed re-read is shown and the dialog closes.
+  RunGuarded(services_.messages, this, [this] { services_.reload_journal(kind_); });
+  accept();
+}
+
+void EditDialog::StorePosition() const {
+  SettingsFile settings(services_.settings_file);
+  SavePosition(*this, settings, std::string(EditDialogOf(kind_).settings_section));
+}
+
+}  // namespace money

@@ -1,0 +1,126 @@
+#include "transactions/entry_dialog.h"
+
+#include <QDate>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "access/login_state.h"
+#include "storage/settings_file.h"
+#include "subjects/picker_callers.h"
+#include "transactions/entry_dialog_kinds.h"
+#include "transactions/posting_engine.h"
+#include "transactions/subject_entry_form.h"
+#include "ui/error_guard.h"
+#include "ui/message_service.h"
+#include "ui/window_placement.h"
+
+namespace money {
+namespace {
+
+constexpr QSize kSize(433, 277);
+constexpr PositionDefaults kDefaultPosition{138, 238};
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPushButton* NamedButton(const char* name, std::string_view caption, QWidget* parent) {
+  auto* button = new QPushButton(Text(caption), parent);
+  button->setObjectName(QString::fromUtf8(name));
+  return button;
+}
+
+}  // namespace
+
+EntryDialog::EntryDialog(EntryKind kind, EntryServices services, QWidget* parent)
+    : QDialog(parent), kind_(kind), services_(std::move(services)) {
+  const EntryDialogKind& traits = EntryDialogOf(kind_);
+  setObjectName(Text(traits.form_name));
+  setWindowTitle(Text(traits.caption));
+  QFont font(QStringLiteral("新宋体"));
+  font.setPixelSize(13);
+  setFont(font);
+  resize(kSize);
+  BuildControls();
+  RestorePosition(*this, SettingsFile(services_.settings_file), std::string(traits.settings_section),
+                  kDefaultPosition);
+  services_.callers.Register(std::string(traits.form_name), *form_);
+}
+
+void EntryDialog::BuildControls() {
+  const EntryDialogKind& traits = EntryDialogOf(kind_);
+  form_ = new SubjectEntryForm(kind_, traits.source_tag, traits.destination_tag, services_, this);
+  QPushButton* continue_button = NamedButton("BitBtn3", "存盘继续", this);
+  QPushButton* close_after_button = NamedButton("BitBtn1", "存盘退出", this);
+  QPushButton* close_button = NamedButton("BitBtn2", traits.close_caption, this);
+  form_->SetLastStop(*close_after_button);
+
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* button : {continue_button, close_after_button, close_button}) {
+    buttons->addStretch();
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+  auto* page = new QVBoxLayout(this);
+  page->addWidget(form_);
+  page->addLayout(buttons);
+
+  connect(continue_button, &QPushButton::clicked, this, &EntryDialog::SaveAndContinue);
+  connect(close_after_button, &QPushButton::clicked, this, &EntryDialog::SaveAndClose);
+  connect(close_button, &QPushButton::clicked, this, &EntryDialog::reject);
+}
+
+void EntryDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  form_->SetDate(QDate::currentDate());
+  form_->ClearSubjectsAndMemo();
+  form_->FocusSourceCode();
+}
+
+bool EntryDialog::Save() {
+  if (!form_->CheckTypedInput()) return false;
+  const SaveCheck check = form_->CheckSave();
+  if (!check.ok) {
+    services_.messages.Inform(this, QString::fromStdString(check.message));
+    return false;
+  }
+  const NewEntry entry{kind_,
+                       form_->DateText(),
+                       {form_->Code(PickSide::kSource), form_->Level(PickSide::kSource)},
+                       {form_->Code(PickSide::kDestination), form_->Level(PickSide::kDestination)},
+                       check.amount,
+                       form_->Memo(),
+                       services_.login.operator_code,
+                       services_.login.operator_name};
+  const PostingResult result = PostEntry(services_.database, entry);
+  if (!result.ok) {
+    services_.messages.Inform(this, QString::fromStdString(result.message));
+    return false;
+  }
+  // The entry is in the books whatever the list does: a failed re-read is shown and the save goes on.
+  RunGuarded(services_.messages, this, [this] { services_.reload_journal(kind_); });
+  return true;
+}
+
+void EntryDialog::SaveAndContinue() {
+  RunGuarded(services_.messages, this, [this] {
+    if (!Save()) return;
+    form_->ClearSubjectsAndMemo();
+    form_->ClearAmount();
+    form_->FocusSourceCode();
+  });
+}
+
+void EntryDialog::SaveAndClose() {
+  RunGuarded(services_.messages, this, [this] {
+    if (Save()) accept();
+  });
+}
+
+void EntryDialog::StorePosition() const {
+  SettingsFile settings(services_.settings_file);
+  SavePosition(*this, settings, std::string(EntryDialogOf(kind_).settings_section));
+}
+
+}  // namespace money

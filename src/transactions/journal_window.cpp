@@ -1,0 +1,185 @@
+#include "transactions/journal_window.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <memory>
+#include <string>
+
+#include "storage/lookup_table.h"
+#include "storage/settings_file.h"
+#include "transactions/edit_dialog.h"
+#include "transactions/entry_dialog.h"
+#include "transactions/entry_messages.h"
+#include "transactions/journal_window_kinds.h"
+#include "transactions/posting_engine.h"
+#include "ui/error_guard.h"
+#include "ui/group_grid.h"
+#include "ui/message_service.h"
+#include "ui/window_placement.h"
+
+namespace money {
+namespace {
+
+constexpr const char* kChart = "select * from B_KM order by id";
+constexpr const char* kAmountFormat = "0.00;-0.00";
+constexpr int kOpenMaximized = 1;
+constexpr int kButtonHeight = 31;
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The grid's columns in their order, then the short names handed to the edit dialog (not shown).
+std::vector<GridColumn> EntryColumns(const JournalWindowKind& traits, const std::shared_ptr<const LookupTable>& chart) {
+  return {PlainColumn("lsh", "流水号", 65),
+          PlainColumn("ymd", "时间", 74),
+          PlainColumn("zy", "摘要", 146),
+          PlainColumn("je", "金额", 96, kAmountFormat),
+          PlainColumn("kmbhs", std::string(traits.source_code_label), 78),
+          LookupColumn("kmmcs", std::string(traits.source_name_label), 136, chart, "kmbhs", "lmc"),
+          PlainColumn("kmbhd", std::string(traits.destination_code_label), 74),
+          LookupColumn("kmmcd", std::string(traits.destination_name_label), 128, chart, "kmbhd", "lmc"),
+          YearColumn(),
+          YearMonthColumn(),
+          PlainColumn("UID", "用户编号", 54),
+          PlainColumn("UNAME", "用户名称", 134),
+          HiddenColumn(LookupColumn("skmmcs", "", 0, chart, "kmbhs", "mc")),
+          HiddenColumn(LookupColumn("skmmcd", "", 0, chart, "kmbhd", "mc"))};
+}
+
+JournalRow FocusedRow(const GroupGrid& grid) {
+  return {static_cast<long long>(grid.CurrentNumber("lsh")),
+          grid.CurrentText("ymd"),
+          grid.CurrentText("kmbhs"),
+          grid.CurrentText("kmbhd"),
+          grid.CurrentText("zy"),
+          grid.CurrentNumber("je"),
+          grid.CurrentText("skmmcs"),
+          grid.CurrentText("skmmcd")};
+}
+
+QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent) {
+  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+  button->setObjectName(QString::fromUtf8(name));
+  button->setFixedHeight(kButtonHeight);
+  return button;
+}
+
+}  // namespace
+
+JournalWindow::JournalWindow(EntryKind kind, LedgerDatabase& database, MessageService& messages,
+                             EntryDialog& entry_dialog, EditDialog& edit_dialog, std::filesystem::path settings_file,
+                             ShowDialog show_dialog, QWidget* parent)
+    : QWidget(parent),
+      kind_(kind),
+      database_(database),
+      messages_(messages),
+      entry_dialog_(entry_dialog),
+      edit_dialog_(edit_dialog),
+      settings_file_(std::move(settings_file)),
+      show_dialog_(std::move(show_dialog)) {
+  const JournalWindowKind& traits = JournalWindowOf(kind_);
+  setObjectName(Text(traits.form_name));
+  setWindowTitle(Text(traits.caption));
+  BuildControls();
+  const auto chart = std::make_shared<const LookupTable>(database_, kChart, "id");
+  grid_->SetColumns(EntryColumns(traits, chart));
+  grid_->SetSummaries({AmountTotal("je")});
+  grid_->SetGroupFooters(traits.group_footers);
+  grid_->Open(database_, std::string(traits.entry_list));
+}
+
+void JournalWindow::BuildControls() {
+  auto* bar = new QWidget(this);
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  QPushButton* add_button = NamedButton("BitBtn1", "添加", bar);
+  QPushButton* modify_button = NamedButton("BitBtn2", "修改", bar);
+  QPushButton* delete_button = NamedButton("BitBtn3", "删除", bar);
+  QPushButton* refresh_button = NamedButton("BitBtn4", "刷新", bar);
+  QPushButton* exit_button = NamedButton("BitBtn5", "退出", bar);
+  auto* buttons = new QHBoxLayout(bar);
+  buttons->setContentsMargins(2, 2, 2, 2);
+  for (QPushButton* button : {add_button, modify_button, delete_button, refresh_button, exit_button}) {
+    buttons->addWidget(button);
+  }
+  buttons->addStretch();
+
+  grid_ = new GroupGrid(this);
+  grid_->setObjectName(QStringLiteral("dxDBGrid2"));
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(0, 0, 0, 0);
+  page->setSpacing(2);
+  page->addWidget(bar);
+  page->addWidget(grid_, 1);
+
+  const auto guarded = [this](void (JournalWindow::*handler)()) {
+    return [this, handler] { RunGuarded(messages_, this, [this, handler] { (this->*handler)(); }); };
+  };
+  connect(add_button, &QPushButton::clicked, this, guarded(&JournalWindow::AddEntry));
+  connect(modify_button, &QPushButton::clicked, this, guarded(&JournalWindow::ModifyFocused));
+  connect(grid_, &GroupGrid::RowDoubleClicked, this, guarded(&JournalWindow::ModifyFocused));
+  connect(delete_button, &QPushButton::clicked, this, guarded(&JournalWindow::DeleteFocused));
+  connect(refresh_button, &QPushButton::clicked, this, guarded(&JournalWindow::ReloadEntries));
+  connect(exit_button, &QPushButton::clicked, this, [this] { Frame().close(); });
+}
+
+void JournalWindow::ReloadEntries() { grid_->Refresh(); }
+
+void JournalWindow::AddEntry() { show_dialog_(entry_dialog_); }
+
+void JournalWindow::ModifyFocused() {
+  if (grid_->IsEmpty()) {
+    messages_.Inform(this, QString::fromUtf8(kSelectEntryToModify));
+    return;
+  }
+  edit_dialog_.Fill(FocusedRow(*grid_));
+  show_dialog_(edit_dialog_);
+}
+
+void JournalWindow::DeleteFocused() {
+  if (grid_->IsEmpty()) {
+    messages_.Inform(this, QString::fromUtf8(kSelectEntryToDelete));
+    return;
+  }
+  if (messages_.Ask(window(), QString::fromUtf8(kConfirmDelete)) != Answer::kYes) return;
+  const JournalRow row = FocusedRow(*grid_);
+  const StoredEntry stored{kind_, row.serial, row.source, row.destination, row.amount};
+  const PostingResult result = DeleteEntry(database_, stored);
+  if (!result.ok) {
+    messages_.Inform(this, QString::fromStdString(result.message));
+    return;
+  }
+  ReloadEntries();
+}
+
+QWidget& JournalWindow::Frame() {
+  if (auto* sub_window = qobject_cast<QMdiSubWindow*>(parentWidget())) return *sub_window;
+  return *this;
+}
+
+// Placed when first shown, by then inside its frame.
+void JournalWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (placed_) return;
+  placed_ = true;
+  RestoreStateAndBounds(Frame(), SettingsFile(settings_file_), std::string(JournalWindowOf(kind_).settings_section),
+                        kOpenMaximized);
+}
+
+// A state the settings file refuses keeps the window open.
+void JournalWindow::closeEvent(QCloseEvent* event) {
+  const bool saved = RunGuarded(messages_, this, [this] {
+    SettingsFile settings(settings_file_);
+    SaveStateAndBounds(Frame(), settings, std::string(JournalWindowOf(kind_).settings_section));
+  });
+  if (!saved) {
+    event->ignore();
+    return;
+  }
+  grid_->Close();
+  event->accept();
+}
+
+}  // namespace money
