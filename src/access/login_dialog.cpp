@@ -22,6 +22,7 @@
 #include "storage/settings_file.h"
 #include "ui/error_guard.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 #include "ui/pictures.h"
 
 namespace money {
@@ -34,12 +35,6 @@ constexpr int kBannerHeight = 120;
 std::chrono::year_month_day CalendarDate(const QDate& date) {
   return std::chrono::year{date.year()} / std::chrono::month{static_cast<unsigned>(date.month())} /
          std::chrono::day{static_cast<unsigned>(date.day())};
-}
-
-QLabel* NamedLabel(const char* name, const char* caption, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(caption), parent);
-  label->setObjectName(QString::fromUtf8(name));
-  return label;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "transactions/transaction_messages.h"
 #include "ui/error_guard.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 
 namespace money {
 namespace {
@@ -22,19 +23,6 @@ constexpr int kPixelsPerCodeCharacter = 6;
 constexpr int kRowHeight = 23;
 constexpr int kLargestCodePixels = 12;
 constexpr int kSmallestCodePixels = 7;
-
-QLabel* NamedLabel(const char* name, const char* caption, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(caption), parent);
-  label->setObjectName(QString::fromUtf8(name));
-  return label;
-}
-
-QLineEdit* NamedEditor(const char* name, int max_length, QWidget* parent) {
-  auto* editor = new QLineEdit(parent);
-  editor->setObjectName(QString::fromUtf8(name));
-  editor->setMaxLength(max_length);
-  return editor;
-}
 
 }  // namespace
 
@@ -57,10 +45,10 @@ void AddSubjectDialog::BuildControls() {
   segment_edit_->setInputMask(QStringLiteral("000;_"));
 
   NamedLabel("Label2", "名称:", this)->setGeometry(40, 64, 44, kRowHeight);
-  name_edit_ = NamedEditor("dxEdit2", 40, this);
+  name_edit_ = NamedEditor("dxEdit2", this, 40);
   name_edit_->setGeometry(kEditorLeft, 64, kEditorWidth, kRowHeight);
   NamedLabel("Label4", "备注:", this)->setGeometry(40, 104, 44, kRowHeight);
-  note_edit_ = NamedEditor("dxEdit1", 240, this);
+  note_edit_ = NamedEditor("dxEdit1", this, 240);
   note_edit_->setGeometry(kEditorLeft, 104, kEditorWidth, kRowHeight);
 
   auto* save_button = new QPushButton(QStringLiteral("确定"), this);

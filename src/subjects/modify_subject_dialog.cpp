@@ -10,6 +10,7 @@
 #include "transactions/transaction_messages.h"
 #include "ui/error_guard.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 
 namespace money {
 namespace {
@@ -19,19 +20,6 @@ constexpr int kHeight = 243;
 constexpr int kEditorLeft = 88;
 constexpr int kEditorWidth = 169;
 constexpr int kRowHeight = 23;
-
-QLabel* NamedLabel(const char* name, const char* caption, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(caption), parent);
-  label->setObjectName(QString::fromUtf8(name));
-  return label;
-}
-
-QLineEdit* NamedEditor(const char* name, int max_length, QWidget* parent) {
-  auto* editor = new QLineEdit(parent);
-  editor->setObjectName(QString::fromUtf8(name));
-  editor->setMaxLength(max_length);
-  return editor;
-}
 
 }  // namespace
 
@@ -52,10 +40,10 @@ void ModifySubjectDialog::BuildControls() {
   code_label_->setGeometry(kEditorLeft, 24, kEditorWidth, kRowHeight);
 
   NamedLabel("Label2", "名称:", this)->setGeometry(40, 64, 44, kRowHeight);
-  name_edit_ = NamedEditor("dxEdit2", 40, this);
+  name_edit_ = NamedEditor("dxEdit2", this, 40);
   name_edit_->setGeometry(kEditorLeft, 64, kEditorWidth, kRowHeight);
   NamedLabel("Label4", "备注:", this)->setGeometry(40, 104, 44, kRowHeight);
-  note_edit_ = NamedEditor("dxEdit1", 240, this);
+  note_edit_ = NamedEditor("dxEdit1", this, 240);
   note_edit_->setGeometry(kEditorLeft, 104, kEditorWidth, kRowHeight);
 
   auto* save_button = new QPushButton(QStringLiteral("确定"), this);

@@ -12,6 +12,7 @@
 #include "subjects/loaded_subjects.h"
 #include "subjects/picker_callers.h"
 #include "ui/error_guard.h"
+#include "ui/named_widgets.h"
 #include "ui/tree_list.h"
 #include "ui/tree_list_model.h"
 #include "ui/window_placement.h"
@@ -64,9 +65,8 @@ ListedSubject ListedOf(const TreeRow& row) {
   return {row.Text("id"), row.Text("mc"), static_cast<int>(row.Number("js"))};
 }
 
-QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromUtf8(name));
+QPushButton* PickerButton(const char* name, const char* caption, QWidget* parent) {
+  QPushButton* button = NamedButton(name, QString::fromUtf8(caption), parent);
   button->setFixedSize(kButtonWidth, kButtonHeight);
   button->setAutoDefault(false);
   return button;
@@ -104,10 +104,10 @@ void SubjectPicker::BuildControls() {
   frame_layout->setContentsMargins(2, 2, 2, 2);
   frame_layout->addWidget(tree_);
 
-  pick_button_ = NamedButton("BitBtn2", "确定", this);
+  pick_button_ = PickerButton("BitBtn2", "确定", this);
   pick_button_->setDefault(true);
-  refresh_button_ = NamedButton("BitBtn1", "刷新", this);
-  cancel_button_ = NamedButton("BitBtn3", "取消", this);
+  refresh_button_ = PickerButton("BitBtn1", "刷新", this);
+  cancel_button_ = PickerButton("BitBtn3", "取消", this);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(pick_button_);
