@@ -37,10 +37,6 @@ void OpenLedger(LedgerDatabase& database, const std::filesystem::path& program_f
   }
 }
 
-QString FormName(std::string_view form_name) {
-  return QString::fromUtf8(form_name.data(), static_cast<qsizetype>(form_name.size()));
-}
-
 }  // namespace
 
 StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& messages,
@@ -78,7 +74,7 @@ StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& message
       main_window_->Login(),
       settings_file,
       [this](EntryKind kind) {
-        QWidget* open = main_window_->ChildWindows().Find(FormName(JournalWindowOf(kind).form_name));
+        QWidget* open = main_window_->ChildWindows().Find(QString::fromUtf8(JournalWindowOf(kind).form_name));
         if (auto* journal = qobject_cast<JournalWindow*>(open)) journal->ReloadEntries();
       }};
 
@@ -100,7 +96,7 @@ StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& message
   for (const JournalWindowKind& journal : kJournalWindowKinds) {
     const EntryKind kind = journal.kind;
     main_window_->ChildWindows().RegisterFactory(
-        FormName(journal.form_name), [this, &database, &messages, settings_file, kind]() -> QWidget* {
+        QString::fromUtf8(journal.form_name), [this, &database, &messages, settings_file, kind]() -> QWidget* {
           return new JournalWindow(kind, database, messages, Entry(kind), Edit(kind), settings_file,
                                    [](QDialog& dialog) { dialog.exec(); });
         });

@@ -16,6 +16,7 @@
 #include "transactions/subject_entry_form.h"
 #include "ui/error_guard.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 #include "ui/window_placement.h"
 
 namespace money {
@@ -25,14 +26,6 @@ constexpr QSize kSize(433, 277);
 constexpr PositionDefaults kDefaultPosition{138, 238};
 // A stored date text whose parts make no calendar date.
 constexpr const char* kInvalidDateMessage = "Invalid argument to date encode";
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromUtf8(name));
-  return button;
-}
 
 QDate DateOfText(const std::string& text) {
   const std::optional<DateParts> parts = SplitDateText(text);
@@ -46,23 +39,22 @@ QDate DateOfText(const std::string& text) {
 EditDialog::EditDialog(EntryKind kind, EntryServices services, QWidget* parent)
     : QDialog(parent), kind_(kind), services_(std::move(services)) {
   const EditDialogKind& traits = EditDialogOf(kind_);
-  setObjectName(Text(traits.form_name));
-  setWindowTitle(Text(kEditDialogCaption));
+  setObjectName(QString::fromUtf8(traits.form_name));
+  setWindowTitle(QString::fromUtf8(kEditDialogCaption));
   QFont font(QStringLiteral("新宋体"));
   font.setPixelSize(13);
   setFont(font);
   resize(kSize);
   BuildControls();
-  RestorePosition(*this, SettingsFile(services_.settings_file), std::string(traits.settings_section),
-                  kDefaultPosition);
-  services_.callers.Register(std::string(traits.form_name), *form_);
+  RestorePosition(*this, SettingsFile(services_.settings_file), traits.settings_section, kDefaultPosition);
+  services_.callers.Register(traits.form_name, *form_);
 }
 
 void EditDialog::BuildControls() {
   const EditDialogKind& traits = EditDialogOf(kind_);
   form_ = new SubjectEntryForm(kind_, traits.source_tag, traits.destination_tag, services_, this);
-  QPushButton* confirm_button = NamedButton("BitBtn1", "确定", this);
-  QPushButton* cancel_button = NamedButton("BitBtn2", "取消", this);
+  QPushButton* confirm_button = NamedButton("BitBtn1", QStringLiteral("确定"), this);
+  QPushButton* cancel_button = NamedButton("BitBtn2", QStringLiteral("取消"), this);
   form_->SetLastStop(*confirm_button);
 
   auto* buttons = new QHBoxLayout;
@@ -75,7 +67,8 @@ void EditDialog::BuildControls() {
   page->addWidget(form_);
   page->addLayout(buttons);
 
-  connect(confirm_button, &QPushButton::clicked, this, [this] { RunGuarded(services_.messages, this, [this] { Confirm(); }); });
+  connect(confirm_button, &QPushButton::clicked, this,
+          [this] { RunGuarded(services_.messages, this, [this] { Confirm(); }); });
   connect(cancel_button, &QPushButton::clicked, this, &EditDialog::reject);
 }
 
@@ -97,13 +90,13 @@ void EditDialog::Confirm() {
     services_.messages.Inform(this, QString::fromStdString(check.message));
     return;
   }
-  const EntryChange change{form_->DateText(),
-                           form_->Code(PickSide::kSource),
-                           form_->Code(PickSide::kDestination),
-                           check.amount,
-                           form_->Memo(),
-                           services_.login.operator_code,
-                           services_.login.operator_name};
+  const EntryChange change{.date = form_->DateText(),
+                           .source = form_->Code(PickSide::kSource),
+                           .destination = form_->Code(PickSide::kDestination),
+                           .amount = check.amount,
+                           .memo = form_->Memo(),
+                           .operator_code = services_.login.operator_code,
+                           .operator_name = services_.login.operator_name};
   const PostingResult result = ModifyEntry(services_.database, stored_, change);
   if (!result.ok) {
     services_.messages.Inform(this, QString::fromStdString(result.message));
@@ -116,7 +109,7 @@ void EditDialog::Confirm() {
 
 void EditDialog::StorePosition() const {
   SettingsFile settings(services_.settings_file);
-  SavePosition(*this, settings, std::string(EditDialogOf(kind_).settings_section));
+  SavePosition(*this, settings, EditDialogOf(kind_).settings_section);
 }
 
 }  // namespace money

@@ -7,14 +7,14 @@
 
 namespace money {
 
-inline constexpr std::string_view kEditDialogCaption = "所选记录修改为";
+inline constexpr const char* kEditDialogCaption = "所选记录修改为";
 
 // What the three edit dialogs (modify income, expense, transfer) differ in; all three carry the caption
 // kEditDialogCaption, and their subject labels and classes follow from the kind.
 struct EditDialogKind {
   EntryKind kind;
-  std::string_view form_name;
-  std::string_view settings_section;
+  const char* form_name;
+  const char* settings_section;
   // What the dialog tells the subject picker for its source and destination code editors.
   std::string_view source_tag;
   std::string_view destination_tag;

@@ -14,6 +14,7 @@
 #include "transactions/subject_entry_form.h"
 #include "ui/error_guard.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 #include "ui/window_placement.h"
 
 namespace money {
@@ -22,37 +23,28 @@ namespace {
 constexpr QSize kSize(433, 277);
 constexpr PositionDefaults kDefaultPosition{138, 238};
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QPushButton* NamedButton(const char* name, std::string_view caption, QWidget* parent) {
-  auto* button = new QPushButton(Text(caption), parent);
-  button->setObjectName(QString::fromUtf8(name));
-  return button;
-}
-
 }  // namespace
 
 EntryDialog::EntryDialog(EntryKind kind, EntryServices services, QWidget* parent)
     : QDialog(parent), kind_(kind), services_(std::move(services)) {
   const EntryDialogKind& traits = EntryDialogOf(kind_);
-  setObjectName(Text(traits.form_name));
-  setWindowTitle(Text(traits.caption));
+  setObjectName(QString::fromUtf8(traits.form_name));
+  setWindowTitle(QString::fromUtf8(traits.caption));
   QFont font(QStringLiteral("新宋体"));
   font.setPixelSize(13);
   setFont(font);
   resize(kSize);
   BuildControls();
-  RestorePosition(*this, SettingsFile(services_.settings_file), std::string(traits.settings_section),
-                  kDefaultPosition);
-  services_.callers.Register(std::string(traits.form_name), *form_);
+  RestorePosition(*this, SettingsFile(services_.settings_file), traits.settings_section, kDefaultPosition);
+  services_.callers.Register(traits.form_name, *form_);
 }
 
 void EntryDialog::BuildControls() {
   const EntryDialogKind& traits = EntryDialogOf(kind_);
   form_ = new SubjectEntryForm(kind_, traits.source_tag, traits.destination_tag, services_, this);
-  QPushButton* continue_button = NamedButton("BitBtn3", "存盘继续", this);
-  QPushButton* close_after_button = NamedButton("BitBtn1", "存盘退出", this);
-  QPushButton* close_button = NamedButton("BitBtn2", traits.close_caption, this);
+  QPushButton* continue_button = NamedButton("BitBtn3", QStringLiteral("存盘继续"), this);
+  QPushButton* close_after_button = NamedButton("BitBtn1", QStringLiteral("存盘退出"), this);
+  QPushButton* close_button = NamedButton("BitBtn2", QString::fromUtf8(traits.close_caption), this);
   form_->SetLastStop(*close_after_button);
 
   auto* buttons = new QHBoxLayout;
@@ -120,7 +112,7 @@ void EntryDialog::SaveAndClose() {
 
 void EntryDialog::StorePosition() const {
   SettingsFile settings(services_.settings_file);
-  SavePosition(*this, settings, std::string(EntryDialogOf(kind_).settings_section));
+  SavePosition(*this, settings, EntryDialogOf(kind_).settings_section);
 }
 
 }  // namespace money

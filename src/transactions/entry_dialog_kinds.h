@@ -10,10 +10,10 @@ namespace money {
 // and classes follow from the kind.
 struct EntryDialogKind {
   EntryKind kind;
-  std::string_view form_name;
-  std::string_view caption;
-  std::string_view settings_section;
-  std::string_view close_caption;
+  const char* form_name;
+  const char* caption;
+  const char* settings_section;
+  const char* close_caption;
   // What the dialog tells the subject picker for its source and destination code editors.
   std::string_view source_tag;
   std::string_view destination_tag;
@@ -25,8 +25,6 @@ inline constexpr EntryDialogKind kEntryDialogKinds[] = {
     {EntryKind::Transfer, "TForm24", "转帐", "ZZiFrm", "取消", "Form241", "Form242"},
 };
 
-constexpr const EntryDialogKind& EntryDialogOf(EntryKind kind) {
-  return kEntryDialogKinds[static_cast<int>(kind) - 1];
-}
+constexpr const EntryDialogKind& EntryDialogOf(EntryKind kind) { return kEntryDialogKinds[static_cast<int>(kind) - 1]; }
 
 }  // namespace money

@@ -19,6 +19,7 @@
 #include "ui/error_guard.h"
 #include "ui/group_grid.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 #include "ui/window_placement.h"
 
 namespace money {
@@ -29,18 +30,16 @@ constexpr const char* kAmountFormat = "0.00;-0.00";
 constexpr int kOpenMaximized = 1;
 constexpr int kButtonHeight = 31;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // The grid's columns in their order, then the short names handed to the edit dialog (not shown).
 std::vector<GridColumn> EntryColumns(const JournalWindowKind& traits, const std::shared_ptr<const LookupTable>& chart) {
   return {PlainColumn("lsh", "流水号", 65),
           PlainColumn("ymd", "时间", 74),
           PlainColumn("zy", "摘要", 146),
           PlainColumn("je", "金额", 96, kAmountFormat),
-          PlainColumn("kmbhs", std::string(traits.source_code_label), 78),
-          LookupColumn("kmmcs", std::string(traits.source_name_label), 136, chart, "kmbhs", "lmc"),
-          PlainColumn("kmbhd", std::string(traits.destination_code_label), 74),
-          LookupColumn("kmmcd", std::string(traits.destination_name_label), 128, chart, "kmbhd", "lmc"),
+          PlainColumn("kmbhs", traits.source_code_label, 78),
+          LookupColumn("kmmcs", traits.source_name_label, 136, chart, "kmbhs", "lmc"),
+          PlainColumn("kmbhd", traits.destination_code_label, 74),
+          LookupColumn("kmmcd", traits.destination_name_label, 128, chart, "kmbhd", "lmc"),
           YearColumn(),
           YearMonthColumn(),
           PlainColumn("UID", "用户编号", 54),
@@ -60,9 +59,8 @@ JournalRow FocusedRow(const GroupGrid& grid) {
           grid.CurrentText("skmmcd")};
 }
 
-QPushButton* NamedButton(const char* name, const char* caption, QWidget* parent) {
-  auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-  button->setObjectName(QString::fromUtf8(name));
+QPushButton* ToolButton(const char* name, const char* caption, QWidget* parent) {
+  QPushButton* button = NamedButton(name, QString::fromUtf8(caption), parent);
   button->setFixedHeight(kButtonHeight);
   return button;
 }
@@ -81,24 +79,24 @@ JournalWindow::JournalWindow(EntryKind kind, LedgerDatabase& database, MessageSe
       settings_file_(std::move(settings_file)),
       show_dialog_(std::move(show_dialog)) {
   const JournalWindowKind& traits = JournalWindowOf(kind_);
-  setObjectName(Text(traits.form_name));
-  setWindowTitle(Text(traits.caption));
+  setObjectName(QString::fromUtf8(traits.form_name));
+  setWindowTitle(QString::fromUtf8(traits.caption));
   BuildControls();
   const auto chart = std::make_shared<const LookupTable>(database_, kChart, "id");
   grid_->SetColumns(EntryColumns(traits, chart));
   grid_->SetSummaries({AmountTotal("je")});
   grid_->SetGroupFooters(traits.group_footers);
-  grid_->Open(database_, std::string(traits.entry_list));
+  grid_->Open(database_, traits.entry_list);
 }
 
 void JournalWindow::BuildControls() {
   auto* bar = new QWidget(this);
   bar->setObjectName(QStringLiteral("ToolBar1"));
-  QPushButton* add_button = NamedButton("BitBtn1", "添加", bar);
-  QPushButton* modify_button = NamedButton("BitBtn2", "修改", bar);
-  QPushButton* delete_button = NamedButton("BitBtn3", "删除", bar);
-  QPushButton* refresh_button = NamedButton("BitBtn4", "刷新", bar);
-  QPushButton* exit_button = NamedButton("BitBtn5", "退出", bar);
+  QPushButton* add_button = ToolButton("BitBtn1", "添加", bar);
+  QPushButton* modify_button = ToolButton("BitBtn2", "修改", bar);
+  QPushButton* delete_button = ToolButton("BitBtn3", "删除", bar);
+  QPushButton* refresh_button = ToolButton("BitBtn4", "刷新", bar);
+  QPushButton* exit_button = ToolButton("BitBtn5", "退出", bar);
   auto* buttons = new QHBoxLayout(bar);
   buttons->setContentsMargins(2, 2, 2, 2);
   for (QPushButton* button : {add_button, modify_button, delete_button, refresh_button, exit_button}) {
@@ -164,15 +162,14 @@ void JournalWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placed_) return;
   placed_ = true;
-  RestoreStateAndBounds(Frame(), SettingsFile(settings_file_), std::string(JournalWindowOf(kind_).settings_section),
-                        kOpenMaximized);
+  RestoreStateAndBounds(Frame(), SettingsFile(settings_file_), JournalWindowOf(kind_).settings_section, kOpenMaximized);
 }
 
 // A state the settings file refuses keeps the window open.
 void JournalWindow::closeEvent(QCloseEvent* event) {
   const bool saved = RunGuarded(messages_, this, [this] {
     SettingsFile settings(settings_file_);
-    SaveStateAndBounds(Frame(), settings, std::string(JournalWindowOf(kind_).settings_section));
+    SaveStateAndBounds(Frame(), settings, JournalWindowOf(kind_).settings_section);
   });
   if (!saved) {
     event->ignore();

@@ -17,6 +17,7 @@
 #include "subjects/loaded_subjects.h"
 #include "transactions/entry_messages.h"
 #include "ui/message_service.h"
+#include "ui/named_widgets.h"
 
 namespace money {
 namespace {
@@ -38,17 +39,10 @@ const SideLabels& LabelsOf(EntryKind kind) { return kSideLabels[KindNumber(kind)
 
 constexpr int kHintButtonWidth = 21;
 
-QLabel* NamedLabel(const char* name, const char* caption, QWidget* parent) {
-  auto* label = new QLabel(QString::fromUtf8(caption), parent);
-  label->setObjectName(QString::fromUtf8(name));
+QLabel* RowLabel(const char* name, const char* caption, QWidget* parent) {
+  QLabel* label = NamedLabel(name, QString::fromUtf8(caption), parent);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   return label;
-}
-
-QLineEdit* NamedEditor(const char* name, QWidget* parent) {
-  auto* editor = new QLineEdit(parent);
-  editor->setObjectName(QString::fromUtf8(name));
-  return editor;
 }
 
 QLineEdit* NameEditorOf(const char* name, QWidget* parent) {
@@ -62,8 +56,7 @@ QLineEdit* NameEditorOf(const char* name, QWidget* parent) {
 }
 
 QPushButton* HintButton(const char* name, QWidget* parent) {
-  auto* button = new QPushButton(QStringLiteral("?"), parent);
-  button->setObjectName(QString::fromUtf8(name));
+  QPushButton* button = NamedButton(name, QStringLiteral("?"), parent);
   button->setAutoDefault(false);
   button->setFixedWidth(kHintButtonWidth);
   return button;
@@ -121,19 +114,19 @@ void SubjectEntryForm::BuildControls(EntryKind kind) {
   auto* rows = new QGridLayout(this);
   rows->setContentsMargins(16, 14, 16, 14);
   rows->setVerticalSpacing(10);
-  rows->addWidget(NamedLabel("Label1", "时间：", this), 0, 0);
+  rows->addWidget(RowLabel("Label1", "时间：", this), 0, 0);
   rows->addWidget(date_, 0, 1);
-  rows->addWidget(NamedLabel("Label2", LabelsOf(kind).source, this), 1, 0);
+  rows->addWidget(RowLabel("Label2", LabelsOf(kind).source, this), 1, 0);
   rows->addWidget(source_.code, 1, 1);
   rows->addWidget(source_.name, 1, 2);
   rows->addWidget(source_.hint, 1, 3);
-  rows->addWidget(NamedLabel("Label3", LabelsOf(kind).destination, this), 2, 0);
+  rows->addWidget(RowLabel("Label3", LabelsOf(kind).destination, this), 2, 0);
   rows->addWidget(destination_.code, 2, 1);
   rows->addWidget(destination_.name, 2, 2);
   rows->addWidget(destination_.hint, 2, 3);
-  rows->addWidget(NamedLabel("Label4", "金额：", this), 3, 0);
+  rows->addWidget(RowLabel("Label4", "金额：", this), 3, 0);
   rows->addWidget(amount_, 3, 1);
-  rows->addWidget(NamedLabel("Label5", "摘要：", this), 4, 0);
+  rows->addWidget(RowLabel("Label5", "摘要：", this), 4, 0);
   rows->addWidget(memo_, 4, 1, 1, 3);
   rows->setColumnStretch(2, 1);
 

@@ -32,17 +32,15 @@ class EditDialogTest : public test::EntryWindowsFixture {
   }
   // Posts an entry as another operator saved it, fills the dialog of its kind with its journal row as the
   // journal window hands it over, and shows the dialog.
-  EditDialog& Opened(EntryKind kind, const std::string& date, const std::string& source,
-                     const std::string& destination, double amount, const std::string& memo = "") {
+  EditDialog& Opened(EntryKind kind, const std::string& date, const std::string& source, const std::string& destination,
+                     double amount, const std::string& memo = "") {
     const long long serial = Post(kind, date, source, destination, amount, memo);
     EditDialog& dialog = Dialog(kind);
     dialog.Fill(JournalRow{serial, date, source, destination, memo, amount, ShortName(source), ShortName(destination)});
     ShowActive(dialog);
     return dialog;
   }
-  std::string ShortName(const std::string& code) {
-    return Rows("select mc from B_KM where id='" + code + "'").at(0);
-  }
+  std::string ShortName(const std::string& code) { return Rows("select mc from B_KM where id='" + code + "'").at(0); }
   static QDate DateOf(const QWidget& dialog) { return Control<QDateEdit>(dialog, "DateTimePicker1")->date(); }
 
   std::map<EntryKind, std::unique_ptr<EditDialog>> dialogs_;
@@ -101,8 +99,8 @@ TEST_F(EditDialogTest, ConfirmedUnchangedEntryKeepsEverythingButIsReattributedTo
   for (const StoredCase& test_case : cases) {
     SCOPED_TRACE(test_case.source);
     reloads_.clear();
-    EditDialog& dialog = Opened(test_case.kind, "2005.03.07", test_case.source, test_case.destination,
-                                test_case.amount, "工资");
+    EditDialog& dialog =
+        Opened(test_case.kind, "2005.03.07", test_case.source, test_case.destination, test_case.amount, "工资");
     EXPECT_EQ(DateOf(dialog), QDate(2005, 3, 7));
     EXPECT_EQ(TextOf(dialog, "dxEdit1"), test_case.source);
     EXPECT_EQ(TextOf(dialog, "dxEdit2"), ShortName(test_case.source));
@@ -199,8 +197,8 @@ TEST_F(EditDialogTest, MissingCodeOrZeroAmountIsRefusedAndTypedCodesAreCheckedIn
   Type(dialog, "dxEdit3", "3002");
   Type(dialog, "dxCalcEdit1", "0");
   Click(dialog, "BitBtn1");
-  EXPECT_EQ(messages_.informed.mid(1), QStringList({QString::fromUtf8(kRequiredFieldsMissing),
-                                                    QString::fromUtf8(kRequiredFieldsMissing)}));
+  EXPECT_EQ(messages_.informed.mid(1),
+            QStringList({QString::fromUtf8(kRequiredFieldsMissing), QString::fromUtf8(kRequiredFieldsMissing)}));
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(Books(), books);
 }
@@ -257,7 +255,8 @@ TEST_F(EditDialogTest, EnterChainEndsOnConfirm) {
 TEST_F(EditDialogTest, DateTextThatNamesNoDayIsRefusedAndTakesNothing) {
   EditDialog& dialog = Opened(EntryKind::Income, "2005.03.07", "1001", "3001", 1, "一");
   dialog.reject();
-  EXPECT_THROW(dialog.Fill(JournalRow{9, "2005.02.30", "1002", "3002", "二", 2, "奖金", "现金"}), std::invalid_argument);
+  EXPECT_THROW(dialog.Fill(JournalRow{9, "2005.02.30", "1002", "3002", "二", 2, "奖金", "现金"}),
+               std::invalid_argument);
   EXPECT_EQ(TextOf(dialog, "dxEdit1"), "1001");
   EXPECT_EQ(DateOf(dialog), QDate(2005, 3, 7));
   ShowActive(dialog);

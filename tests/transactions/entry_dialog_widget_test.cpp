@@ -35,7 +35,9 @@ class EntryDialogTest : public test::EntryWindowsFixture {
     ShowActive(dialog);
     return dialog;
   }
-  static void SetDate(const QWidget& dialog, const QDate& date) { Control<QDateEdit>(dialog, "DateTimePicker1")->setDate(date); }
+  static void SetDate(const QWidget& dialog, const QDate& date) {
+    Control<QDateEdit>(dialog, "DateTimePicker1")->setDate(date);
+  }
   static QDate DateOf(const QWidget& dialog) { return Control<QDateEdit>(dialog, "DateTimePicker1")->date(); }
 
   std::map<EntryKind, std::unique_ptr<EntryDialog>> dialogs_;
@@ -94,12 +96,36 @@ TEST_F(EntryDialogTest, SavesEachKindAndThenClosesOrEmptiesItselfForTheNext) {
   const std::map<std::string, double> expense = {{"3001", -30}, {"3", -30}, {"2001001", 30}, {"2001", 30}, {"2", 30}};
   const std::map<std::string, double> transfer = {{"3001001", -40}, {"3001", -40}, {"3002", 40}, {"3", 0}};
   const SaveCase cases[] = {
-      {EntryKind::Income, "BitBtn1", {"1001001", "3001", "120.50", "工资"}, "2005.03.07|1001001|3001|120.5|工资|0001|记账员|1", income},
-      {EntryKind::Income, "BitBtn3", {"1001001", "3001", "120.5", "工资"}, "2005.03.07|1001001|3001|120.5|工资|0001|记账员|1", income},
-      {EntryKind::Expense, "BitBtn1", {"3001", "2001001", "30", "早饭"}, "2005.03.07|3001|2001001|30|早饭|0001|记账员|2", expense},
-      {EntryKind::Expense, "BitBtn3", {"3001", "2001001", "30", ""}, "2005.03.07|3001|2001001|30||0001|记账员|2", expense},
-      {EntryKind::Transfer, "BitBtn1", {"3001001", "3002", "40", "取现"}, "2005.03.07|3001001|3002|40|取现|0001|记账员|3", transfer},
-      {EntryKind::Transfer, "BitBtn3", {"3001001", "3002", "40", "取现"}, "2005.03.07|3001001|3002|40|取现|0001|记账员|3", transfer},
+      {EntryKind::Income,
+       "BitBtn1",
+       {"1001001", "3001", "120.50", "工资"},
+       "2005.03.07|1001001|3001|120.5|工资|0001|记账员|1",
+       income},
+      {EntryKind::Income,
+       "BitBtn3",
+       {"1001001", "3001", "120.5", "工资"},
+       "2005.03.07|1001001|3001|120.5|工资|0001|记账员|1",
+       income},
+      {EntryKind::Expense,
+       "BitBtn1",
+       {"3001", "2001001", "30", "早饭"},
+       "2005.03.07|3001|2001001|30|早饭|0001|记账员|2",
+       expense},
+      {EntryKind::Expense,
+       "BitBtn3",
+       {"3001", "2001001", "30", ""},
+       "2005.03.07|3001|2001001|30||0001|记账员|2",
+       expense},
+      {EntryKind::Transfer,
+       "BitBtn1",
+       {"3001001", "3002", "40", "取现"},
+       "2005.03.07|3001001|3002|40|取现|0001|记账员|3",
+       transfer},
+      {EntryKind::Transfer,
+       "BitBtn3",
+       {"3001001", "3002", "40", "取现"},
+       "2005.03.07|3001001|3002|40|取现|0001|记账员|3",
+       transfer},
   };
   for (const SaveCase& test_case : cases) {
     SCOPED_TRACE(std::to_string(KindNumber(test_case.kind)) + test_case.button);
@@ -175,7 +201,7 @@ TEST_F(EntryDialogTest, TypedCodeIsTrimmedAndLookedUpInTheListOfTheEditorsClassW
       {EntryKind::Transfer, "dxEdit1", "dxEdit2", "3001001", "3001001", "活期", 3},
       {EntryKind::Income, "dxEdit1", "dxEdit2", "1", "", "", 0},        // the class root
       {EntryKind::Income, "dxEdit1", "dxEdit2", " 3001 ", "", "", 0},   // another class
-      {EntryKind::Expense, "dxEdit3", "dxEdit4", "2009", "", "", 0},   // no such subject
+      {EntryKind::Expense, "dxEdit3", "dxEdit4", "2009", "", "", 0},    // no such subject
       {EntryKind::Transfer, "dxEdit3", "dxEdit4", "30010", "", "", 0},  // a prefix of no code
   };
   for (const TypedCode& test_case : cases) {
@@ -241,7 +267,8 @@ TEST_F(EntryDialogTest, TypedCodeNotYetLeftIsCheckedOnceBeforeTheSave) {
 
 TEST_F(EntryDialogTest, AmountIsRewrittenInSqlNumberFormWhenLeftAndTextThatIsNoNumberIsRefused) {
   EntryDialog& dialog = Shown(EntryKind::Income);
-  const std::pair<std::string, std::string> rewritten[] = {{"12.50", "12.5"}, {" 007 ", "7"}, {"-20.000", "-20"}, {"1e3", "1000"}};
+  const std::pair<std::string, std::string> rewritten[] = {
+      {"12.50", "12.5"}, {" 007 ", "7"}, {"-20.000", "-20"}, {"1e3", "1000"}};
   for (const auto& [typed, shown] : rewritten) {
     Type(dialog, "dxCalcEdit1", typed);
     MoveFocusTo(dialog, "dxEdit5");
@@ -272,13 +299,10 @@ struct RefusedSave {
 
 TEST_F(EntryDialogTest, SaveChecksStopWithTheirMessageAndWriteNothing) {
   const RefusedSave cases[] = {
-      {"", "3001", "5", kRequiredFieldsMissing},
-      {"1001", "", "5", kRequiredFieldsMissing},
+      {"", "3001", "5", kRequiredFieldsMissing},      {"1001", "", "5", kRequiredFieldsMissing},
       {"", "", "abc", kRequiredFieldsMissing},  // the amount is read only when both codes are there
-      {"1001", "3001", "0", kRequiredFieldsMissing},
-      {"1001", "3001", "0.00", kRequiredFieldsMissing},
-      {"1001", "3001", "", InvalidNumberMessage("")},
-      {"1001", "3001", "x", InvalidNumberMessage("x")},
+      {"1001", "3001", "0", kRequiredFieldsMissing},  {"1001", "3001", "0.00", kRequiredFieldsMissing},
+      {"1001", "3001", "", InvalidNumberMessage("")}, {"1001", "3001", "x", InvalidNumberMessage("x")},
   };
   const std::vector<std::string> books = Books();
   for (const RefusedSave& test_case : cases) {

@@ -100,7 +100,8 @@ class EntryStartupTest : public ::testing::Test {
   }
   std::vector<int> JournalKeys(const char* section) {
     std::vector<int> keys;
-    for (const char* key : {"Windows", "Top", "Left", "Width", "Height"}) keys.push_back(Settings().ReadInteger(section, key, -1));
+    for (const char* key : {"Windows", "Top", "Left", "Width", "Height"})
+      keys.push_back(Settings().ReadInteger(section, key, -1));
     return keys;
   }
 
@@ -206,7 +207,8 @@ TEST_F(EntryStartupTest, RightClickShowsTheStartUpPickerWithTheDialogsTag) {
 }
 
 TEST_F(EntryStartupTest, DeleteQuestionIsOwnedByTheMainWindow) {
-  PostEntry(database_, NewEntry{EntryKind::Income, "2005.03.07", {"1001", 2}, {"3001", 2}, 5, "", "9999", "系统管理员"});
+  PostEntry(database_,
+            NewEntry{EntryKind::Income, "2005.03.07", {"1001", 2}, {"3001", 2}, 5, "", "9999", "系统管理员"});
   StartupWindows& windows = Start();
   QMdiSubWindow* income = OpenJournal("m0101", "TForm8");
   ASSERT_NE(income, nullptr);

@@ -159,8 +159,8 @@ class EntryWindowsFixture : public LedgerFixture {
   // The whole books: entries, lines, balances and the serial-number counter.
   std::vector<std::string> Books() {
     std::vector<std::string> books = Rows("select * from B_SZ order by lsh");
-    for (const char* select : {"select * from B_MX order by lsh, lb, kmbh, mx, je", "select id, ye from B_KM order by id",
-                               "select lsh from B_LSH"}) {
+    for (const char* select : {"select * from B_MX order by lsh, lb, kmbh, mx, je",
+                               "select id, ye from B_KM order by id", "select lsh from B_LSH"}) {
       const std::vector<std::string> rows = Rows(select);
       books.insert(books.end(), rows.begin(), rows.end());
     }
@@ -171,9 +171,14 @@ class EntryWindowsFixture : public LedgerFixture {
   // An entry posted through the engine by another operator, as if saved earlier.
   long long Post(EntryKind kind, const std::string& date, const std::string& source, const std::string& destination,
                  double amount, const std::string& memo = "") {
-    const PostingResult result = PostEntry(db_, NewEntry{kind, date, {source, LevelOfCode(source)},
-                                                         {destination, LevelOfCode(destination)}, amount, memo,
-                                                         "9999", "系统管理员"});
+    const PostingResult result = PostEntry(db_, NewEntry{kind,
+                                                         date,
+                                                         {source, LevelOfCode(source)},
+                                                         {destination, LevelOfCode(destination)},
+                                                         amount,
+                                                         memo,
+                                                         "9999",
+                                                         "系统管理员"});
     EXPECT_TRUE(result.ok) << result.detail;
     return result.serial;
   }

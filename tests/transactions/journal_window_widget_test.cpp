@@ -91,12 +91,27 @@ struct JournalLooks {
 
 TEST_F(JournalWindowTest, EachKindShowsItsButtonsColumnsLabelsAndTotals) {
   const JournalLooks looks[] = {
-      {EntryKind::Income, "TForm8", "收入", "1001", "3001",
-       {"源(收入)科目编号", "源(收入)科目名称", "目的(节余)科目编号", "目的(节余)科目名称"}, true},
-      {EntryKind::Expense, "TForm19", "支出", "3001", "2001",
-       {"源(节余)科目编号", "源(节余)科目名称", "目的(支出)科目编号", "目的(支出)科目名称"}, false},
-      {EntryKind::Transfer, "TForm23", "转帐", "3001", "3002",
-       {"源(节余)科目编号", "源(节余)科目名称", "目的(节余)科目编号", "目的(节余)科目名称"}, false},
+      {EntryKind::Income,
+       "TForm8",
+       "收入",
+       "1001",
+       "3001",
+       {"源(收入)科目编号", "源(收入)科目名称", "目的(节余)科目编号", "目的(节余)科目名称"},
+       true},
+      {EntryKind::Expense,
+       "TForm19",
+       "支出",
+       "3001",
+       "2001",
+       {"源(节余)科目编号", "源(节余)科目名称", "目的(支出)科目编号", "目的(支出)科目名称"},
+       false},
+      {EntryKind::Transfer,
+       "TForm23",
+       "转帐",
+       "3001",
+       "3002",
+       {"源(节余)科目编号", "源(节余)科目名称", "目的(节余)科目编号", "目的(节余)科目名称"},
+       false},
   };
   for (const JournalLooks& look : looks) {
     SCOPED_TRACE(look.form);
@@ -112,11 +127,20 @@ TEST_F(JournalWindowTest, EachKindShowsItsButtonsColumnsLabelsAndTotals) {
     EXPECT_EQ(Grid().objectName(), QStringLiteral("dxDBGrid2"));
 
     const std::vector<ColumnLooks> expected = {
-        {"lsh", "流水号", 65, true},        {"ymd", "时间", 74, true},          {"zy", "摘要", 146, true},
-        {"je", "金额", 96, true},           {"kmbhs", look.labels[0], 78, true}, {"kmmcs", look.labels[1], 136, true},
-        {"kmbhd", look.labels[2], 74, true}, {"kmmcd", look.labels[3], 128, true}, {"yy", "年", 0, true},
-        {"ym", "年月", 0, true},            {"UID", "用户编号", 54, true},      {"UNAME", "用户名称", 134, true},
-        {"skmmcs", "", 0, false},           {"skmmcd", "", 0, false},
+        {"lsh", "流水号", 65, true},
+        {"ymd", "时间", 74, true},
+        {"zy", "摘要", 146, true},
+        {"je", "金额", 96, true},
+        {"kmbhs", look.labels[0], 78, true},
+        {"kmmcs", look.labels[1], 136, true},
+        {"kmbhd", look.labels[2], 74, true},
+        {"kmmcd", look.labels[3], 128, true},
+        {"yy", "年", 0, true},
+        {"ym", "年月", 0, true},
+        {"UID", "用户编号", 54, true},
+        {"UNAME", "用户名称", 134, true},
+        {"skmmcs", "", 0, false},
+        {"skmmcd", "", 0, false},
     };
     const std::vector<GridColumn>& columns = Grid().Model()->Columns();
     ASSERT_EQ(columns.size(), expected.size());
@@ -169,9 +193,9 @@ TEST_F(JournalWindowTest, EmptyJournalAnswersModifyDoubleClickAndDeleteWithTheir
   Click(*journal_, "BitBtn2");
   QTest::mouseDClick(Grid().View()->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
   Click(*journal_, "BitBtn3");
-  EXPECT_EQ(messages_.informed, QStringList({QString::fromUtf8(kSelectEntryToModify),
-                                             QString::fromUtf8(kSelectEntryToModify),
-                                             QString::fromUtf8(kSelectEntryToDelete)}));
+  EXPECT_EQ(messages_.informed,
+            QStringList({QString::fromUtf8(kSelectEntryToModify), QString::fromUtf8(kSelectEntryToModify),
+                         QString::fromUtf8(kSelectEntryToDelete)}));
   EXPECT_TRUE(messages_.asked.isEmpty());
   EXPECT_TRUE(shown_.empty());
 }
