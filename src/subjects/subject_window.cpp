@@ -41,8 +41,6 @@ TreeColumns ChartColumns() {
 
 }  // namespace
 
-void ExecModal(QDialog& dialog) { dialog.exec(); }
-
 SubjectMaintenanceWindow::SubjectMaintenanceWindow(LedgerDatabase& database, MessageService& messages,
                                                    AddSubjectDialog& add_dialog, ModifySubjectDialog& modify_dialog,
                                                    std::filesystem::path settings_file, ShowModal show_modal,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "subjects/subject_store.h"
+#include "ui/show_modal.h"
 
 class QDialog;
 class QPlainTextEdit;
@@ -19,10 +20,6 @@ class LedgerDatabase;
 class MessageService;
 class ModifySubjectDialog;
 class TreeList;
-
-// Shows a dialog modally and returns once it has closed.
-using ShowModal = std::function<void(QDialog&)>;
-void ExecModal(QDialog& dialog);
 
 // The subject maintenance window TForm6 "科目维护", a child window of the main frame: the whole chart
 // as a tree, the note of the focused subject beside it, and the commands to add a child under the

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "storage/sql_text.h"
+#include "subjects/subject_codes.h"
 #include "transactions/entry_input.h"
 #include "transactions/entry_messages.h"
 
@@ -10,7 +11,8 @@ namespace money {
 
 SaveCheck CheckEntrySave(std::string_view source_code, std::string_view destination_code,
                          std::string_view amount_text) {
-  if (source_code.empty() || destination_code.empty()) return {false, kRequiredFieldsMissing, 0};
+  // A code of blanks only is as missing as an empty one: no subject has it.
+  if (Trimmed(source_code).empty() || Trimmed(destination_code).empty()) return {false, kRequiredFieldsMissing, 0};
   const std::optional<double> amount = ReadNumber(amount_text);
   if (!amount) return {false, InvalidNumberMessage(amount_text), 0};
   if (*amount == 0) return {false, kRequiredFieldsMissing, 0};

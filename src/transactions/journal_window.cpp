@@ -69,7 +69,7 @@ QPushButton* ToolButton(const char* name, const char* caption, QWidget* parent) 
 
 JournalWindow::JournalWindow(EntryKind kind, LedgerDatabase& database, MessageService& messages,
                              EntryDialog& entry_dialog, EditDialog& edit_dialog, std::filesystem::path settings_file,
-                             ShowDialog show_dialog, QWidget* parent)
+                             ShowModal show_dialog, QWidget* parent)
     : QWidget(parent),
       kind_(kind),
       database_(database),

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "transactions/entry_kind.h"
+#include "ui/show_modal.h"
 
 class QDialog;
 
@@ -29,11 +30,10 @@ class JournalWindow : public QWidget {
 
  public:
   // Shows a dialog modally and returns once it has closed.
-  using ShowDialog = std::function<void(QDialog&)>;
 
   // Reads the chart snapshot, then the entry list; a DatabaseError passes through (no window).
   JournalWindow(EntryKind kind, LedgerDatabase& database, MessageService& messages, EntryDialog& entry_dialog,
-                EditDialog& edit_dialog, std::filesystem::path settings_file, ShowDialog show_dialog,
+                EditDialog& edit_dialog, std::filesystem::path settings_file, ShowModal show_dialog,
                 QWidget* parent = nullptr);
 
   EntryKind Kind() const { return kind_; }
@@ -59,7 +59,7 @@ class JournalWindow : public QWidget {
   EntryDialog& entry_dialog_;
   EditDialog& edit_dialog_;
   std::filesystem::path settings_file_;
-  ShowDialog show_dialog_;
+  ShowModal show_dialog_;
   bool placed_ = false;
 
   GroupGrid* grid_ = nullptr;

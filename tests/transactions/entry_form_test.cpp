@@ -18,6 +18,7 @@ TEST(EntryFormTest, SaveChecksStopAtTheFirstProblem) {
   } cases[] = {
       {"", "3001", "10", false, kRequiredFieldsMissing, 0},
       {"1001", "", "abc", false, kRequiredFieldsMissing, 0},
+      {"1001", "   ", "10", false, kRequiredFieldsMissing, 0},
       {"1001", "3001", "0", false, kRequiredFieldsMissing, 0},
       {"1001", "3001", "0.00", false, kRequiredFieldsMissing, 0},
       {"1001", "3001", "", false, InvalidNumberMessage(""), 0},
