@@ -22,8 +22,6 @@
 namespace money {
 namespace {
 
-constexpr QSize kSize(433, 277);
-constexpr PositionDefaults kDefaultPosition{138, 238};
 // A stored date text whose parts make no calendar date.
 constexpr const char* kInvalidDateMessage = "Invalid argument to date encode";
 
@@ -39,14 +37,8 @@ QDate DateOfText(const std::string& text) {
 EditDialog::EditDialog(EntryKind kind, EntryServices services, QWidget* parent)
     : QDialog(parent), kind_(kind), services_(std::move(services)) {
   const EditDialogKind& traits = EditDialogOf(kind_);
-  setObjectName(QString::fromUtf8(traits.form_name));
-  setWindowTitle(QString::fromUtf8(kEditDialogCaption));
-  QFont font(QStringLiteral("新宋体"));
-  font.setPixelSize(13);
-  setFont(font);
-  resize(kSize);
+  SetUpEntryDialog(*this, traits.form_name, kEditDialogCaption, traits.settings_section, services_);
   BuildControls();
-  RestorePosition(*this, SettingsFile(services_.settings_file), traits.settings_section, kDefaultPosition);
   services_.callers.Register(traits.form_name, *form_);
 }
 

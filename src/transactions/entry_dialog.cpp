@@ -18,24 +18,11 @@
 #include "ui/window_placement.h"
 
 namespace money {
-namespace {
-
-constexpr QSize kSize(433, 277);
-constexpr PositionDefaults kDefaultPosition{138, 238};
-
-}  // namespace
-
 EntryDialog::EntryDialog(EntryKind kind, EntryServices services, QWidget* parent)
     : QDialog(parent), kind_(kind), services_(std::move(services)) {
   const EntryDialogKind& traits = EntryDialogOf(kind_);
-  setObjectName(QString::fromUtf8(traits.form_name));
-  setWindowTitle(QString::fromUtf8(traits.caption));
-  QFont font(QStringLiteral("新宋体"));
-  font.setPixelSize(13);
-  setFont(font);
-  resize(kSize);
+  SetUpEntryDialog(*this, traits.form_name, traits.caption, traits.settings_section, services_);
   BuildControls();
-  RestorePosition(*this, SettingsFile(services_.settings_file), traits.settings_section, kDefaultPosition);
   services_.callers.Register(traits.form_name, *form_);
 }
 

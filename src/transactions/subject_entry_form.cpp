@@ -14,10 +14,12 @@
 
 #include <optional>
 
+#include "storage/settings_file.h"
 #include "subjects/loaded_subjects.h"
 #include "transactions/entry_messages.h"
 #include "ui/message_service.h"
 #include "ui/named_widgets.h"
+#include "ui/window_placement.h"
 
 namespace money {
 namespace {
@@ -304,6 +306,19 @@ bool SubjectEntryForm::eventFilter(QObject* watched, QEvent* event) {
     });
   }
   return QFrame::eventFilter(watched, event);
+}
+
+void SetUpEntryDialog(QDialog& dialog, const char* form_name, const char* caption, const char* settings_section,
+                      const EntryServices& services) {
+  static constexpr QSize kSize(433, 277);
+  static constexpr PositionDefaults kDefaultPosition{138, 238};
+  dialog.setObjectName(QString::fromUtf8(form_name));
+  dialog.setWindowTitle(QString::fromUtf8(caption));
+  QFont font(QStringLiteral("新宋体"));
+  font.setPixelSize(13);
+  dialog.setFont(font);
+  dialog.resize(kSize);
+  RestorePosition(dialog, SettingsFile(services.settings_file), settings_section, kDefaultPosition);
 }
 
 }  // namespace money

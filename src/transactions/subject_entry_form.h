@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDialog>
 #include <QFrame>
 
 #include <string>
@@ -102,5 +103,10 @@ class SubjectEntryForm : public QFrame, public PickerCaller {
   QLineEdit* memo_ = nullptr;
   QWidget* last_stop_ = nullptr;
 };
+
+// What the entry and edit dialogs share around the form: form name, caption, the font "新宋体" 13 px, the
+// size, and the position kept in their settings section.
+void SetUpEntryDialog(QDialog& dialog, const char* form_name, const char* caption, const char* settings_section,
+                      const EntryServices& services);
 
 }  // namespace money
