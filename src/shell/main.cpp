@@ -1,6 +1,7 @@
 // The program: splash, start-up windows, login, then the main window until it is closed.
 
 #include <QCoreApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,12 @@ bool HasDisplay() {
          std::getenv("WAYLAND_DISPLAY") != nullptr;
 }
 
+// A Chinese program: names sort by pinyin and numbers follow the Chinese conventions, whatever the
+// machine's own language.
+void UseChineseConventions() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
+
 int Run(money::MessageService& messages) {
+  UseChineseConventions();
   auto splash = std::make_unique<money::SplashWindow>();
   splash->ShowCentred();
   QCoreApplication::setApplicationName(QString::fromUtf8(money::kProgramTitle));
