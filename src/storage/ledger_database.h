@@ -17,8 +17,6 @@ namespace money {
 // Receives the text of every statement run on the ledger, as the caller wrote it, in order.
 using StatementObserver = std::function<void(std::string_view)>;
 
-// The one connection to the ledger file. It may be not connected (the file was missing or damaged):
-// then every operation fails with a DatabaseError where it happens.
 // A read-only connection to a ledger file, closed when the object goes.
 class ReadConnection {
  public:
@@ -32,6 +30,8 @@ class ReadConnection {
   sqlite3* connection_;
 };
 
+// The one connection to the ledger file. It may be not connected (the file was missing or damaged):
+// then every operation fails with a DatabaseError where it happens.
 class LedgerDatabase {
  public:
   LedgerDatabase();

@@ -65,6 +65,8 @@ CREATE INDEX B_SZ_kmbhs ON B_SZ (kmbhs);
 CREATE INDEX B_SZ_kmbhd ON B_SZ (kmbhd);
 -- Lines of one entry; detail lines by subject-code prefix; all lines of a date range.
 CREATE INDEX B_MX_lsh ON B_MX (lsh);
+-- The lines of a subject: what the store checks before a subject may be deleted.
+CREATE INDEX B_MX_kmbh ON B_MX (kmbh);
 CREATE INDEX B_MX_detail ON B_MX (mx, kmbh, ymd, je);
 CREATE INDEX B_MX_period ON B_MX (ymd, kmbh, parentid, je);
 -- Operators, catalogue rows and grants are found by their primary keys; catalogue rows also by button name.

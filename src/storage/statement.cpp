@@ -42,10 +42,6 @@ bool Statement::Step() {
   Fail();
 }
 
-void Statement::Reset() {
-  sqlite3_reset(statement_.get());
-}
-
 void Statement::BindNull(int index) {
   if (sqlite3_bind_null(statement_.get(), index) != SQLITE_OK) Fail();
 }

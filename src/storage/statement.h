@@ -18,7 +18,6 @@ class Statement {
 
   // Steps once; true while a row is available. Throws DatabaseError on failure.
   bool Step();
-  void Reset();
 
   void BindNull(int index);
   void BindInteger(int index, long long value);

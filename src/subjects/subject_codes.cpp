@@ -57,11 +57,4 @@ std::string ChildLongName(std::string_view parent_long_name, std::string_view na
   return long_name;
 }
 
-std::string Trimmed(std::string_view text) {
-  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return std::string(text);
-}
-
 }  // namespace money

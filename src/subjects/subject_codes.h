@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/text_helpers.h"
+
 namespace money {
 
 inline constexpr int kMaxSubjectLevel = 7;
@@ -32,8 +34,5 @@ bool IsWellFormedCode(std::string_view code);
 std::optional<std::string> ChildCode(std::string_view parent_code, std::string_view typed_segment);
 // The parent's long name, "\", the child's name.
 std::string ChildLongName(std::string_view parent_long_name, std::string_view name);
-
-// Blanks and control characters removed from both ends.
-std::string Trimmed(std::string_view text);
 
 }  // namespace money

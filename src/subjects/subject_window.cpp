@@ -209,12 +209,9 @@ void SubjectMaintenanceWindow::StoreTypedNote() {
   if (!note_->document()->isModified() || note_code_.empty()) return;
   const std::string code = note_code_;
   const std::string note = note_->toPlainText().toStdString();
+  database_.ExecuteOwn("update B_KM set bz=? where id=?", {note, code});
+  // Only a stored note counts as kept: after a failure the typed text is still offered again.
   note_->document()->setModified(false);
-  TableDataset table = database_.OpenTable("B_KM", TableOptions{"", "id", {"id"}});
-  if (!table.FindKey({code})) return;
-  table.Edit();
-  table.SetField("bz", note);
-  table.Post();
 }
 
 // Nothing typed reaches a subject until the view shows that subject's note.

@@ -12,7 +12,7 @@
 #include "access/password_digest.h"
 #include "storage/ledger_database.h"
 #include "storage/ledger_file.h"
-#include "storage/text_pattern.h"
+#include "storage/text_helpers.h"
 #include "transactions/entry_input.h"
 #include "transactions/entry_kind.h"
 #include "transactions/ledger_check.h"

@@ -4,8 +4,9 @@
 #include <cmath>
 
 #include "storage/ledger_database.h"
-#include "storage/text_pattern.h"
+#include "storage/text_helpers.h"
 #include "subjects/subject_codes.h"
+#include "transactions/entry_form.h"
 #include "subjects/subject_store.h"
 
 namespace money {
@@ -51,12 +52,6 @@ bool IsDecimalNumber(std::string_view text) {
     at = exponent_end;
   }
   return at == text.size();
-}
-
-int Number(std::string_view digits) {
-  int value = 0;
-  for (char c : digits) value = value * 10 + (c - '0');
-  return value;
 }
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -117,13 +112,9 @@ std::optional<double> ParseAmount(std::string_view text) {
 
 bool IsDateText(std::string_view text) {
   if (text.size() != 10 || text[4] != '.' || text[7] != '.') return false;
-  for (const size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u}) {
-    if (!IsDigit(text[i])) return false;
-  }
-  const int year = Number(text.substr(0, 4));
-  const int month = Number(text.substr(5, 2));
-  const int day = Number(text.substr(8, 2));
-  return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+  const std::optional<DateParts> date = SplitDateText(text);
+  return date && date->year >= 1 && date->month >= 1 && date->month <= 12 && date->day >= 1 &&
+         date->day <= DaysInMonth(date->year, date->month);
 }
 
 CheckedEntry CheckEntryInput(LedgerDatabase& database, const EntryInput& input) {

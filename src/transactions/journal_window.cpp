@@ -128,7 +128,8 @@ void JournalWindow::ReloadEntries() { grid_->Refresh(); }
 void JournalWindow::AddEntry() { show_dialog_(entry_dialog_); }
 
 void JournalWindow::ModifyFocused() {
-  if (grid_->IsEmpty()) {
+  // A focused group row stands for no single entry: the operator has chosen none.
+  if (grid_->IsEmpty() || !grid_->CurrentIsDataRow()) {
     messages_.Inform(this, QString::fromUtf8(kSelectEntryToModify));
     return;
   }
@@ -137,7 +138,7 @@ void JournalWindow::ModifyFocused() {
 }
 
 void JournalWindow::DeleteFocused() {
-  if (grid_->IsEmpty()) {
+  if (grid_->IsEmpty() || !grid_->CurrentIsDataRow()) {
     messages_.Inform(this, QString::fromUtf8(kSelectEntryToDelete));
     return;
   }

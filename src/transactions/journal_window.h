@@ -29,8 +29,6 @@ class JournalWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Shows a dialog modally and returns once it has closed.
-
   // Reads the chart snapshot, then the entry list; a DatabaseError passes through (no window).
   JournalWindow(EntryKind kind, LedgerDatabase& database, MessageService& messages, EntryDialog& entry_dialog,
                 EditDialog& edit_dialog, std::filesystem::path settings_file, ShowModal show_dialog,

@@ -10,7 +10,7 @@
 
 #include "storage/ledger_database.h"
 #include "storage/sql_text.h"
-#include "storage/text_pattern.h"
+#include "storage/text_helpers.h"
 #include "subjects/subject_codes.h"
 #include "transactions/entry_input.h"
 #include "transactions/entry_kind.h"

@@ -60,6 +60,8 @@ class GroupGrid : public QWidget, public RecordList {
   bool IsEmpty() const;
   // The current data row's position in grid order; on a group or footer row, its group's first row.
   std::optional<size_t> CurrentPosition() const;
+  // Whether the current row is an entry's row (not a group or footer row).
+  bool CurrentIsDataRow() const;
   void SetCurrentPosition(size_t position);
   // Fields of the current row, by field name: any column (calculated and look-up ones included) or
   // field of the query. NULL, "" and 0 when there is no current row.
@@ -113,7 +115,6 @@ class GroupGrid : public QWidget, public RecordList {
   void ApplyColumns();
   void SyncArrangement();
   void FocusFirstRow();
-  bool CurrentIsDataRow() const;
   void AddPrintRows(PrintTable& table, const QModelIndex& parent, int level) const;
 
   GridModel* model_;

@@ -296,5 +296,21 @@ TEST_F(JournalWindowTest, GroupingByMonthTotalsEachMonth) {
                                               "年月 : 2006.01  合计 = .5"}));
 }
 
+TEST_F(JournalWindowTest, AFocusedGroupRowIsNoChosenEntry) {
+  Post(EntryKind::Income, "2005.03.01", "1002", "3002", 100);
+  Open(EntryKind::Income);
+  Grid().GroupBy("ym");
+  Grid().View()->setCurrentIndex(Grid().Model()->index(0, 0));
+  ASSERT_FALSE(Grid().CurrentIsDataRow());
+  const std::vector<std::string> books = Books();
+  messages_.answers.push_back(Answer::kYes);
+  Click(*journal_, "BitBtn3");
+  Click(*journal_, "BitBtn2");
+  EXPECT_TRUE(messages_.asked.isEmpty());
+  EXPECT_EQ(messages_.informed,
+            (QStringList{QString::fromUtf8(kSelectEntryToDelete), QString::fromUtf8(kSelectEntryToModify)}));
+  EXPECT_EQ(Books(), books);
+}
+
 }  // namespace
 }  // namespace money

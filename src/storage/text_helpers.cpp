@@ -1,6 +1,13 @@
-#include "storage/text_pattern.h"
+#include "storage/text_helpers.h"
 
 namespace money {
+
+std::string Trimmed(std::string_view text) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
 
 std::string FillPattern(std::string_view pattern, const std::vector<std::string>& values) {
   std::string text;
