@@ -152,12 +152,12 @@ void MainWindow::BindNavigatorToActiveChild() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   event->ignore();
-  if (!frame_->subWindowList().isEmpty()) {
-    if (messages_.Ask(this, QString::fromUtf8(kOpenChildrenQuestion)) != Answer::kYes) return;
-    if (database_.Connected()) database_.Close();
-  }
-  RunGuarded(messages_, this, [this, event] {
+  const bool children_open = !frame_->subWindowList().isEmpty();
+  if (children_open && messages_.Ask(this, QString::fromUtf8(kOpenChildrenQuestion)) != Answer::kYes) return;
+  RunGuarded(messages_, this, [this, event, children_open] {
     SaveBarsAndLook();
+    // Closed only once the window really closes: a refused settings write keeps it open, and usable.
+    if (children_open && database_.Connected()) database_.Close();
     event->accept();
   });
 }
