@@ -30,8 +30,8 @@ struct ChildCommand {
 };
 
 constexpr ChildCommand kChildCommands[] = {
-    {"m0101", "TForm8"},  {"m0102", "TForm19"}, {"m0103", "TForm23"}, {"m0201", "TForm13"},
-    {"N101", "TForm17"},  {"N102", "TForm10"},  {"N107", "TForm6"},
+    {"m0101", "TForm8"}, {"m0102", "TForm19"}, {"m0103", "TForm23"}, {"m0201", "TForm13"},
+    {"N101", "TForm17"}, {"N102", "TForm10"},  {"N107", "TForm6"},
 };
 
 constexpr const char* kLookCommands[] = {"N211", "N212", "N213"};
@@ -165,8 +165,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::SaveBarsAndLook() {
   bars_->SaveLayout(BarLayoutFilePath(program_folder_));
   SettingsFile settings(settings_path_);
-  settings.WriteInteger("Menu", "Style", static_cast<int>(bars_->Look()));
-  settings.WriteInteger("Menu", "BigButton", bars_->LargeIcons() ? 1 : 0);
+  settings.WriteIntegers("Menu",
+                         {{"Style", static_cast<int>(bars_->Look())}, {"BigButton", bars_->LargeIcons() ? 1 : 0}});
 }
 
 }  // namespace money

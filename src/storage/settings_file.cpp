@@ -248,35 +248,9 @@ std::string UnableToWriteTo(const fs::path& path) {
   return message;
 }
 
-}  // namespace
-
-SettingsFile::SettingsFile(std::filesystem::path path) : path_(std::move(path)) {}
-
-std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
-                                     std::string_view default_value) const {
-  const std::vector<Line> lines = SplitLines(ReadWholeFile(path_).value_or(""));
-  const Location location = Find(lines, section, key);
-  if (!location.key) return std::string(default_value);
-  return lines[*location.key].text.substr(location.value_start);
-}
-
-int SettingsFile::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
-  const std::vector<Line> lines = SplitLines(ReadWholeFile(path_).value_or(""));
-  const Location location = Find(lines, section, key);
-  if (!location.key) return default_value;
-  return ParseInteger(std::string_view(lines[*location.key].text).substr(location.value_start)).value_or(default_value);
-}
-
-void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-  // A symbolic link stays a link: its target is what gets rewritten.
-  std::error_code ignored;
-  const fs::path target = fs::is_symlink(path_, ignored) ? fs::weakly_canonical(path_, ignored) : path_;
-  if (!MayWrite(target)) throw SettingsWriteError(UnableToWriteTo(path_));
-
-  std::optional<std::string> content = fs::exists(target, ignored) ? ReadWholeFile(target) : std::string();
-  if (!content) throw SettingsWriteError(UnableToWriteTo(path_));
-  std::vector<Line> lines = SplitLines(*content);
-
+// Sets a key's value in the lines: in place where the key exists, else appended to its section (made at
+// the end of the file when missing), with the file's own line ending.
+void SetValue(std::vector<Line>& lines, std::string_view section, std::string_view key, std::string_view value) {
   const Location location = Find(lines, section, key);
   if (location.key) {
     std::string& text = lines[*location.key].text;
@@ -296,12 +270,53 @@ void SettingsFile::WriteString(std::string_view section, std::string_view key, s
     if (at > 0 && lines[at - 1].ending.empty()) lines[at - 1].ending = newline;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
   }
+}
 
+}  // namespace
+
+SettingsFile::SettingsFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+std::string SettingsFile::ReadString(std::string_view section, std::string_view key,
+                                     std::string_view default_value) const {
+  const std::vector<Line> lines = SplitLines(ReadWholeFile(path_).value_or(""));
+  const Location location = Find(lines, section, key);
+  if (!location.key) return std::string(default_value);
+  return lines[*location.key].text.substr(location.value_start);
+}
+
+int SettingsFile::ReadInteger(std::string_view section, std::string_view key, int default_value) const {
+  const std::vector<Line> lines = SplitLines(ReadWholeFile(path_).value_or(""));
+  const Location location = Find(lines, section, key);
+  if (!location.key) return default_value;
+  return ParseInteger(std::string_view(lines[*location.key].text).substr(location.value_start)).value_or(default_value);
+}
+
+void SettingsFile::WriteStrings(std::string_view section,
+                                const std::vector<std::pair<std::string, std::string>>& values) {
+  // A symbolic link stays a link: its target is what gets rewritten.
+  std::error_code ignored;
+  const fs::path target = fs::is_symlink(path_, ignored) ? fs::weakly_canonical(path_, ignored) : path_;
+  if (!MayWrite(target)) throw SettingsWriteError(UnableToWriteTo(path_));
+
+  std::optional<std::string> content = fs::exists(target, ignored) ? ReadWholeFile(target) : std::string();
+  if (!content) throw SettingsWriteError(UnableToWriteTo(path_));
+  std::vector<Line> lines = SplitLines(*content);
+  for (const auto& [key, value] : values) SetValue(lines, section, key, value);
   if (!ReplaceFile(target, JoinLines(lines))) throw SettingsWriteError(UnableToWriteTo(path_));
+}
+
+void SettingsFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  WriteStrings(section, {{std::string(key), std::string(value)}});
 }
 
 void SettingsFile::WriteInteger(std::string_view section, std::string_view key, int value) {
   WriteString(section, key, std::to_string(value));
+}
+
+void SettingsFile::WriteIntegers(std::string_view section, const std::vector<std::pair<std::string, int>>& values) {
+  std::vector<std::pair<std::string, std::string>> texts;
+  for (const auto& [key, value] : values) texts.emplace_back(key, std::to_string(value));
+  WriteStrings(section, texts);
 }
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& executable) {

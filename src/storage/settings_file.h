@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace money {
 
@@ -33,8 +35,11 @@ class SettingsFile {
   // is kept as it was. Throws SettingsWriteError when the file system refuses the write.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
+  // Several keys of one section in one rewrite of the file, in the given order: all or none.
+  void WriteIntegers(std::string_view section, const std::vector<std::pair<std::string, int>>& values);
 
  private:
+  void WriteStrings(std::string_view section, const std::vector<std::pair<std::string, std::string>>& values);
   std::filesystem::path path_;
 };
 

@@ -29,8 +29,7 @@ void RestorePosition(QWidget& window, const SettingsFile& settings, const std::s
 }
 
 void SavePosition(const QWidget& window, SettingsFile& settings, const std::string& section) {
-  settings.WriteInteger(section, kTop, window.y());
-  settings.WriteInteger(section, kLeft, window.x());
+  settings.WriteIntegers(section, {{kTop, window.y()}, {kLeft, window.x()}});
 }
 
 void RestoreStateAndBounds(QWidget& window, const SettingsFile& settings, const std::string& section,
@@ -48,12 +47,12 @@ void RestoreStateAndBounds(QWidget& window, const SettingsFile& settings, const 
 }
 
 void SaveStateAndBounds(const QWidget& window, SettingsFile& settings, const std::string& section) {
-  settings.WriteInteger(section, kWindows, window.isMaximized() ? kMaximized : 0);
   const QRect bounds = window.geometry();
-  settings.WriteInteger(section, kTop, bounds.top());
-  settings.WriteInteger(section, kLeft, bounds.left());
-  settings.WriteInteger(section, kWidth, bounds.width());
-  settings.WriteInteger(section, kHeight, bounds.height());
+  settings.WriteIntegers(section, {{kWindows, window.isMaximized() ? kMaximized : 0},
+                                   {kTop, bounds.top()},
+                                   {kLeft, bounds.left()},
+                                   {kWidth, bounds.width()},
+                                   {kHeight, bounds.height()}});
 }
 
 }  // namespace money

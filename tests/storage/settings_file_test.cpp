@@ -197,6 +197,16 @@ TEST_F(SettingsFileTest, RefusedWritesNameThePath) {
   EXPECT_FALSE(fs::exists(folder_ / "no-folder"));
 }
 
+TEST_F(SettingsFileTest, SeveralKeysAreWrittenInOneGoInTheirOrder) {
+  WriteText(folder_ / "money.INI", "[SRFrm]\r\nTop=9\r\n[User]\r\nCode=0001\r\n");
+  SettingsFile settings(folder_ / "money.INI");
+  settings.WriteIntegers("srfrm", {{"Windows", 0}, {"Top", 30}, {"Left", -5}});
+  EXPECT_EQ(ReadText(folder_ / "money.INI"),
+            "[SRFrm]\r\nTop=30\r\nWindows=0\r\nLeft=-5\r\n[User]\r\nCode=0001\r\n");
+  SettingsFile refused(folder_ / "no-folder" / "money.INI");
+  EXPECT_THROW(refused.WriteIntegers("Menu", {{"Style", 1}, {"BigButton", 1}}), SettingsWriteError);
+}
+
 TEST(SettingsFilePathTest, NamesBothFiles) {
   const std::pair<fs::path, fs::path> settings[] = {
       {"/opt/app/money", "/opt/app/money.INI"},
