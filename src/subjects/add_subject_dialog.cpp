@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "subjects/subject_dialog_rows.h"
 #include "subjects/subject_messages.h"
 #include "transactions/transaction_messages.h"
 #include "ui/error_guard.h"
@@ -16,11 +17,8 @@ namespace {
 
 constexpr int kWidth = 330;
 constexpr int kHeight = 226;
-// The editors' left edge and width; the code line shares them between the parent code and the segment.
-constexpr int kEditorLeft = 88;
-constexpr int kEditorWidth = 169;
+constexpr int kButtonsTop = 160;
 constexpr int kPixelsPerCodeCharacter = 6;
-constexpr int kRowHeight = 23;
 constexpr int kLargestCodePixels = 12;
 constexpr int kSmallestCodePixels = 7;
 
@@ -35,33 +33,15 @@ AddSubjectDialog::AddSubjectDialog(LedgerDatabase& database, MessageService& mes
 }
 
 void AddSubjectDialog::BuildControls() {
-  NamedLabel("Label1", "编号:", this)->setGeometry(40, 24, 44, kRowHeight);
-  parent_code_label_ = NamedLabel("Label3", "", this);
-  QFont code_font = parent_code_label_->font();
-  code_font.setUnderline(true);
-  parent_code_label_->setFont(code_font);
-  segment_edit_ = new QLineEdit(this);
-  segment_edit_->setObjectName(QStringLiteral("dxMaskEdit1"));
+  const SubjectDialogRows rows = BuildSubjectDialogRows(*this, kButtonsTop);
+  parent_code_label_ = rows.code_label;
+  name_edit_ = rows.name_edit;
+  note_edit_ = rows.note_edit;
+  segment_edit_ = NamedEditor("dxMaskEdit1", this);
   segment_edit_->setInputMask(QStringLiteral("000;_"));
-
-  NamedLabel("Label2", "名称:", this)->setGeometry(40, 64, 44, kRowHeight);
-  name_edit_ = NamedEditor("dxEdit2", this, 40);
-  name_edit_->setGeometry(kEditorLeft, 64, kEditorWidth, kRowHeight);
-  NamedLabel("Label4", "备注:", this)->setGeometry(40, 104, 44, kRowHeight);
-  note_edit_ = NamedEditor("dxEdit1", this, 240);
-  note_edit_->setGeometry(kEditorLeft, 104, kEditorWidth, kRowHeight);
-
-  auto* save_button = new QPushButton(QStringLiteral("确定"), this);
-  save_button->setObjectName(QStringLiteral("BitBtn1"));
-  save_button->setDefault(true);
-  save_button->setGeometry(72, 160, 75, 25);
-  auto* cancel_button = new QPushButton(QStringLiteral("取消"), this);
-  cancel_button->setObjectName(QStringLiteral("BitBtn2"));
-  cancel_button->setAutoDefault(false);
-  cancel_button->setGeometry(184, 160, 75, 25);
-
-  connect(save_button, &QPushButton::clicked, this, [this] { RunGuarded(messages_, this, [this] { Save(); }); });
-  connect(cancel_button, &QPushButton::clicked, this, &AddSubjectDialog::reject);
+  setTabOrder(segment_edit_, name_edit_);  // the code line comes first, as it stands
+  connect(rows.save_button, &QPushButton::clicked, this, [this] { RunGuarded(messages_, this, [this] { Save(); }); });
+  connect(rows.cancel_button, &QPushButton::clicked, this, &AddSubjectDialog::reject);
 }
 
 // The parent code and the segment read as one code in the width of the other editors: the code takes
@@ -73,7 +53,7 @@ void AddSubjectDialog::Prepare(const Subject& parent) {
   const int code_width = kPixelsPerCodeCharacter * static_cast<int>(parent.id.size());
   const QString code = QString::fromStdString(parent.id);
   parent_code_label_->setText(code);
-  parent_code_label_->setGeometry(kEditorLeft, 24, code_width, kRowHeight);
+  parent_code_label_->setGeometry(kSubjectEditorLeft, kSubjectCodeTop, code_width, kSubjectRowHeight);
   // The largest type in which the whole code fits its six pixels per character.
   QFont code_font = parent_code_label_->font();
   for (int pixels = kLargestCodePixels; pixels > kSmallestCodePixels; --pixels) {
@@ -81,7 +61,8 @@ void AddSubjectDialog::Prepare(const Subject& parent) {
     if (QFontMetrics(code_font).horizontalAdvance(code) <= code_width) break;
   }
   parent_code_label_->setFont(code_font);
-  segment_edit_->setGeometry(kEditorLeft + code_width, 24, kEditorWidth - code_width, kRowHeight);
+  segment_edit_->setGeometry(kSubjectEditorLeft + code_width, kSubjectCodeTop, kSubjectEditorWidth - code_width,
+                             kSubjectRowHeight);
   segment_edit_->clear();
   name_edit_->clear();
   note_edit_->clear();

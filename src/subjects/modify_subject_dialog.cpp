@@ -6,6 +6,7 @@
 
 #include "storage/database_error.h"
 #include "subjects/subject_codes.h"
+#include "subjects/subject_dialog_rows.h"
 #include "subjects/subject_messages.h"
 #include "transactions/transaction_messages.h"
 #include "ui/error_guard.h"
@@ -17,9 +18,7 @@ namespace {
 
 constexpr int kWidth = 330;
 constexpr int kHeight = 243;
-constexpr int kEditorLeft = 88;
-constexpr int kEditorWidth = 169;
-constexpr int kRowHeight = 23;
+constexpr int kButtonsTop = 172;
 
 }  // namespace
 
@@ -32,31 +31,13 @@ ModifySubjectDialog::ModifySubjectDialog(LedgerDatabase& database, MessageServic
 }
 
 void ModifySubjectDialog::BuildControls() {
-  NamedLabel("Label1", "编号:", this)->setGeometry(40, 24, 44, kRowHeight);
-  code_label_ = NamedLabel("Label3", "", this);
-  QFont code_font = code_label_->font();
-  code_font.setUnderline(true);
-  code_label_->setFont(code_font);
-  code_label_->setGeometry(kEditorLeft, 24, kEditorWidth, kRowHeight);
-
-  NamedLabel("Label2", "名称:", this)->setGeometry(40, 64, 44, kRowHeight);
-  name_edit_ = NamedEditor("dxEdit2", this, 40);
-  name_edit_->setGeometry(kEditorLeft, 64, kEditorWidth, kRowHeight);
-  NamedLabel("Label4", "备注:", this)->setGeometry(40, 104, 44, kRowHeight);
-  note_edit_ = NamedEditor("dxEdit1", this, 240);
-  note_edit_->setGeometry(kEditorLeft, 104, kEditorWidth, kRowHeight);
-
-  auto* save_button = new QPushButton(QStringLiteral("确定"), this);
-  save_button->setObjectName(QStringLiteral("BitBtn1"));
-  save_button->setDefault(true);
-  save_button->setGeometry(72, 172, 75, 25);
-  auto* cancel_button = new QPushButton(QStringLiteral("取消"), this);
-  cancel_button->setObjectName(QStringLiteral("BitBtn2"));
-  cancel_button->setAutoDefault(false);
-  cancel_button->setGeometry(184, 172, 75, 25);
-
-  connect(save_button, &QPushButton::clicked, this, [this] { RunGuarded(messages_, this, [this] { Save(); }); });
-  connect(cancel_button, &QPushButton::clicked, this, &ModifySubjectDialog::reject);
+  const SubjectDialogRows rows = BuildSubjectDialogRows(*this, kButtonsTop);
+  code_label_ = rows.code_label;
+  code_label_->setGeometry(kSubjectEditorLeft, kSubjectCodeTop, kSubjectEditorWidth, kSubjectRowHeight);
+  name_edit_ = rows.name_edit;
+  note_edit_ = rows.note_edit;
+  connect(rows.save_button, &QPushButton::clicked, this, [this] { RunGuarded(messages_, this, [this] { Save(); }); });
+  connect(rows.cancel_button, &QPushButton::clicked, this, &ModifySubjectDialog::reject);
 }
 
 void ModifySubjectDialog::Prepare(const Subject& subject) {
