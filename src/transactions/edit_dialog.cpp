@@ -1,9 +1,7 @@
 #include "transactions/edit_dialog.h"
 
 #include <QDate>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <optional>
 #include <stdexcept>
@@ -49,15 +47,7 @@ void EditDialog::BuildControls() {
   QPushButton* cancel_button = NamedButton("BitBtn2", QStringLiteral("取消"), this);
   form_->SetLastStop(*confirm_button);
 
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {confirm_button, cancel_button}) {
-    buttons->addStretch();
-    buttons->addWidget(button);
-  }
-  buttons->addStretch();
-  auto* page = new QVBoxLayout(this);
-  page->addWidget(form_);
-  page->addLayout(buttons);
+  LayOutEntryDialog(*this, *form_, {confirm_button, cancel_button});
 
   connect(confirm_button, &QPushButton::clicked, this,
           [this] { RunGuarded(services_.messages, this, [this] { Confirm(); }); });

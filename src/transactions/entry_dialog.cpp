@@ -1,10 +1,8 @@
 #include "transactions/entry_dialog.h"
 
 #include <QDate>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 #include "access/login_state.h"
 #include "storage/settings_file.h"
@@ -18,6 +16,7 @@
 #include "ui/window_placement.h"
 
 namespace money {
+
 EntryDialog::EntryDialog(EntryKind kind, EntryServices services, QWidget* parent)
     : QDialog(parent), kind_(kind), services_(std::move(services)) {
   const EntryDialogKind& traits = EntryDialogOf(kind_);
@@ -34,15 +33,7 @@ void EntryDialog::BuildControls() {
   QPushButton* close_button = NamedButton("BitBtn2", QString::fromUtf8(traits.close_caption), this);
   form_->SetLastStop(*close_after_button);
 
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {continue_button, close_after_button, close_button}) {
-    buttons->addStretch();
-    buttons->addWidget(button);
-  }
-  buttons->addStretch();
-  auto* page = new QVBoxLayout(this);
-  page->addWidget(form_);
-  page->addLayout(buttons);
+  LayOutEntryDialog(*this, *form_, {continue_button, close_after_button, close_button});
 
   connect(continue_button, &QPushButton::clicked, this, &EntryDialog::SaveAndContinue);
   connect(close_after_button, &QPushButton::clicked, this, &EntryDialog::SaveAndClose);

@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QVBoxLayout>
 
 #include <optional>
 
@@ -319,6 +321,18 @@ void SetUpEntryDialog(QDialog& dialog, const char* form_name, const char* captio
   dialog.setFont(font);
   dialog.resize(kSize);
   RestorePosition(dialog, SettingsFile(services.settings_file), settings_section, kDefaultPosition);
+}
+
+void LayOutEntryDialog(QDialog& dialog, SubjectEntryForm& form, std::initializer_list<QPushButton*> buttons) {
+  auto* row = new QHBoxLayout;
+  for (QPushButton* button : buttons) {
+    row->addStretch();
+    row->addWidget(button);
+  }
+  row->addStretch();
+  auto* page = new QVBoxLayout(&dialog);
+  page->addWidget(&form);
+  page->addLayout(row);
 }
 
 }  // namespace money

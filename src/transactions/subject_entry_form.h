@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFrame>
 
+#include <initializer_list>
 #include <string>
 
 #include "subjects/picker_caller.h"
@@ -108,5 +109,8 @@ class SubjectEntryForm : public QFrame, public PickerCaller {
 // size, and the position kept in their settings section.
 void SetUpEntryDialog(QDialog& dialog, const char* form_name, const char* caption, const char* settings_section,
                       const EntryServices& services);
+
+// The form above a row of buttons spread evenly, as both kinds of dialog stand.
+void LayOutEntryDialog(QDialog& dialog, SubjectEntryForm& form, std::initializer_list<QPushButton*> buttons);
 
 }  // namespace money
