@@ -3,12 +3,10 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QVBoxLayout>
-
 #include <optional>
 
 #include "storage/ledger_database.h"
@@ -36,7 +34,10 @@ constexpr int kButtonHeight = 33;
 constexpr int kNoteLength = 240;
 
 TreeColumns ChartColumns() {
-  return {{"id", "科目编号", 172, ""}, {"mc", "科目名称", 129, ""}, {"parentid", "上级编号", 66, ""}, {"js", "级数", 37, ""}};
+  return {{"id", "科目编号", 172, ""},
+          {"mc", "科目名称", 129, ""},
+          {"parentid", "上级编号", 66, ""},
+          {"js", "级数", 37, ""}};
 }
 
 }  // namespace
@@ -99,14 +100,9 @@ void SubjectMaintenanceWindow::BuildControls() {
   connect(add_button, &QPushButton::clicked, this, guarded(&SubjectMaintenanceWindow::AddChild));
   connect(delete_button, &QPushButton::clicked, this, guarded(&SubjectMaintenanceWindow::DeleteFocused));
   connect(modify_button, &QPushButton::clicked, this, guarded(&SubjectMaintenanceWindow::ModifyFocused));
-  connect(exit_button, &QPushButton::clicked, this, [this] { Frame().close(); });
+  connect(exit_button, &QPushButton::clicked, this, [this] { FrameOf(*this).close(); });
   connect(tree_, &TreeList::CurrentRowChanged, this, &SubjectMaintenanceWindow::FocusedSubjectChanged);
   connect(note_, &QPlainTextEdit::textChanged, this, &SubjectMaintenanceWindow::KeepNoteWithinColumn);
-}
-
-QWidget& SubjectMaintenanceWindow::Frame() {
-  if (auto* sub_window = qobject_cast<QMdiSubWindow*>(parentWidget())) return *sub_window;
-  return *this;
 }
 
 // Placed when first shown, by then inside its frame.
@@ -114,7 +110,7 @@ void SubjectMaintenanceWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placed_) return;
   placed_ = true;
-  QWidget& frame = Frame();
+  QWidget& frame = FrameOf(*this);
   frame.resize(kOpeningSize);
   RestorePosition(frame, SettingsFile(settings_file_), kSection, kDefaultPosition);
 }
@@ -124,7 +120,7 @@ void SubjectMaintenanceWindow::closeEvent(QCloseEvent* event) {
   RunGuarded(messages_, this, [this] { StoreTypedNote(); });
   const bool saved = RunGuarded(messages_, this, [this] {
     SettingsFile settings(settings_file_);
-    SavePosition(Frame(), settings, kSection);
+    SavePosition(FrameOf(*this), settings, kSection);
   });
   if (saved) {
     event->accept();

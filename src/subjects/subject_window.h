@@ -53,8 +53,6 @@ class SubjectMaintenanceWindow : public QWidget {
   void StoreTypedNote();
   void ShowFocusedNote();
   void KeepNoteWithinColumn();
-  // The frame the window stands in: its sub-window in the main frame, or itself.
-  QWidget& Frame();
 
   LedgerDatabase& database_;
   MessageService& messages_;

@@ -2,10 +2,8 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 #include <memory>
 #include <string>
 
@@ -120,7 +118,7 @@ void JournalWindow::BuildControls() {
   connect(grid_, &GroupGrid::RowDoubleClicked, this, guarded(&JournalWindow::ModifyFocused));
   connect(delete_button, &QPushButton::clicked, this, guarded(&JournalWindow::DeleteFocused));
   connect(refresh_button, &QPushButton::clicked, this, guarded(&JournalWindow::ReloadEntries));
-  connect(exit_button, &QPushButton::clicked, this, [this] { Frame().close(); });
+  connect(exit_button, &QPushButton::clicked, this, [this] { FrameOf(*this).close(); });
 }
 
 void JournalWindow::ReloadEntries() { grid_->Refresh(); }
@@ -153,24 +151,20 @@ void JournalWindow::DeleteFocused() {
   ReloadEntries();
 }
 
-QWidget& JournalWindow::Frame() {
-  if (auto* sub_window = qobject_cast<QMdiSubWindow*>(parentWidget())) return *sub_window;
-  return *this;
-}
-
 // Placed when first shown, by then inside its frame.
 void JournalWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (placed_) return;
   placed_ = true;
-  RestoreStateAndBounds(Frame(), SettingsFile(settings_file_), JournalWindowOf(kind_).settings_section, kOpenMaximized);
+  RestoreStateAndBounds(FrameOf(*this), SettingsFile(settings_file_), JournalWindowOf(kind_).settings_section,
+                        kOpenMaximized);
 }
 
 // A state the settings file refuses keeps the window open.
 void JournalWindow::closeEvent(QCloseEvent* event) {
   const bool saved = RunGuarded(messages_, this, [this] {
     SettingsFile settings(settings_file_);
-    SaveStateAndBounds(Frame(), settings, JournalWindowOf(kind_).settings_section);
+    SaveStateAndBounds(FrameOf(*this), settings, JournalWindowOf(kind_).settings_section);
   });
   if (!saved) {
     event->ignore();

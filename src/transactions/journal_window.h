@@ -48,8 +48,6 @@ class JournalWindow : public QWidget {
   void AddEntry();
   void ModifyFocused();
   void DeleteFocused();
-  // The frame the window stands in: its sub-window in the main frame, or itself.
-  QWidget& Frame();
 
   EntryKind kind_;
   LedgerDatabase& database_;

@@ -1,5 +1,6 @@
 #include "ui/window_placement.h"
 
+#include <QMdiSubWindow>
 #include <QWidget>
 
 #include "storage/settings_file.h"
@@ -20,6 +21,11 @@ constexpr int kDefaultWidth = 707;
 constexpr int kDefaultHeight = 457;
 
 }  // namespace
+
+QWidget& FrameOf(QWidget& window) {
+  if (auto* sub_window = qobject_cast<QMdiSubWindow*>(window.parentWidget())) return *sub_window;
+  return window;
+}
 
 void RestorePosition(QWidget& window, const SettingsFile& settings, const std::string& section,
                      PositionDefaults defaults) {

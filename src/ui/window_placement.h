@@ -11,6 +11,10 @@ class SettingsFile;
 // Where a window stands, kept in its section of the settings file. Values are applied as read: no check
 // against the screen or the frame.
 
+// What stands in the frame's client area for a child window: its MDI frame, or the window itself while it
+// has none.
+QWidget& FrameOf(QWidget& window);
+
 // Windows with position only: "Top" and "Left".
 struct PositionDefaults {
   int top;
