@@ -89,12 +89,14 @@ bool QueryDataset::Locate(std::string_view field, std::string_view value, bool i
   return false;
 }
 
-int QueryDataset::FieldIndex(std::string_view name) const {
-  for (size_t i = 0; i < field_names_.size(); ++i) {
-    if (EqualsIgnoringCase(field_names_[i], name)) return static_cast<int>(i);
+int IndexOfField(const std::vector<std::string>& field_names, std::string_view name) {
+  for (size_t i = 0; i < field_names.size(); ++i) {
+    if (EqualsIgnoringCase(field_names[i], name)) return static_cast<int>(i);
   }
   return -1;
 }
+
+int QueryDataset::FieldIndex(std::string_view name) const { return IndexOfField(field_names_, name); }
 
 int QueryDataset::RequireField(std::string_view name) const {
   const int index = FieldIndex(name);

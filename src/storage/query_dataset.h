@@ -65,5 +65,7 @@ class QueryDataset {
 std::string FieldText(const FieldValue& value);
 double FieldNumber(const FieldValue& value);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+// The position of a field among field names, ignoring letter case; -1 when none has that name.
+int IndexOfField(const std::vector<std::string>& field_names, std::string_view name);
 
 }  // namespace money

@@ -29,12 +29,7 @@ void RowCache::Open() {
 
 void RowCache::Refresh() { Open(); }
 
-int RowCache::FieldIndex(std::string_view name) const {
-  for (size_t i = 0; i < field_names_.size(); ++i) {
-    if (EqualsIgnoringCase(field_names_[i], name)) return static_cast<int>(i);
-  }
-  return -1;
-}
+int RowCache::FieldIndex(std::string_view name) const { return IndexOfField(field_names_, name); }
 
 size_t RowCache::FetchMore() { return Read(batch_size_); }
 

@@ -7,9 +7,8 @@
 namespace money {
 
 size_t RequireFieldIndex(const std::vector<std::string>& field_names, std::string_view field) {
-  for (size_t i = 0; i < field_names.size(); ++i) {
-    if (EqualsIgnoringCase(field_names[i], field)) return i;
-  }
+  const int index = IndexOfField(field_names, field);
+  if (index >= 0) return static_cast<size_t>(index);
   throw std::invalid_argument("the tree's rows have no field named " + std::string(field));
 }
 
