@@ -21,15 +21,21 @@ class PostingEngineTest : public test::LedgerFixture {
     db_.Execute("update B_LSH set lsh=56 where id=1");
   }
 
-  // The statements recorded inside the last transaction, without the reads that guard it.
-  std::vector<std::string> Transactional() const {
-    const auto begin = std::find(recorded_.begin(), recorded_.end(), "begin immediate");
-    const auto last_begin = std::find(recorded_.rbegin(), recorded_.rend(), "begin immediate").base();
+  // Every statement recorded inside the last transaction.
+  std::vector<std::string> InLastTransaction() const {
+    const auto last_begin = std::find(recorded_.rbegin(), recorded_.rend(), "begin immediate");
+    EXPECT_NE(last_begin, recorded_.rend());
     std::vector<std::string> statements;
-    for (auto it = last_begin; it != recorded_.end() && *it != "commit"; ++it) {
-      if (it->rfind("select", 0) != 0) statements.push_back(*it);
+    for (auto it = last_begin.base(); it != recorded_.end() && *it != "commit"; ++it) statements.push_back(*it);
+    return statements;
+  }
+
+  // The statements of the last transaction that write, without the read that guards a change or delete.
+  std::vector<std::string> Transactional() const {
+    std::vector<std::string> statements;
+    for (const std::string& statement : InLastTransaction()) {
+      if (statement.rfind("select", 0) != 0) statements.push_back(statement);
     }
-    EXPECT_NE(begin, recorded_.end());
     return statements;
   }
 
@@ -88,6 +94,9 @@ TEST_F(PostingEngineTest, ExpenseAndDeleteSendTheirStatementsInOrder) {
 
   Record();
   ASSERT_TRUE(DeleteEntry(db_, StoredEntry{EntryKind::Income, 57, "1001001", "3001", 120.5}).ok);
+  // The one read before the writes checks the entry is still as the caller saw it.
+  EXPECT_EQ(InLastTransaction().front(), "select kmbhs,kmbhd,je,lb from B_SZ where lsh=?");
+  EXPECT_EQ(InLastTransaction().size(), Transactional().size() + 1);
   EXPECT_EQ(Transactional(), (std::vector<std::string>{
                                  "update B_KM set ye=ye-120.5 where id='1001001'",
                                  "update B_KM set ye=ye-120.5 where id='1001'",
