@@ -55,7 +55,7 @@ TEST_F(PostingEngineTest, IncomeSendsTheElevenStatementsOfTheWorkedExample) {
   ASSERT_TRUE(result.ok) << result.detail;
   EXPECT_EQ(result.serial, 57);
   EXPECT_EQ(Counter(), 57);
-  EXPECT_EQ(Transactional(),
+  EXPECT_EQ(InLastTransaction(),
             (std::vector<std::string>{
                 "insert into B_SZ values(57,'2005.03.07','1001001','3001',120.5,'工资','0001','记账员',1)",
                 "update B_KM set ye=120.5+ye where id='1001001'",
