@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "support/ledger_fixture.h"
+#include "support/worked_example.h"
 #include "transactions/transaction_messages.h"
 
 namespace money {
@@ -55,20 +56,7 @@ TEST_F(PostingEngineTest, IncomeSendsTheElevenStatementsOfTheWorkedExample) {
   ASSERT_TRUE(result.ok) << result.detail;
   EXPECT_EQ(result.serial, 57);
   EXPECT_EQ(Counter(), 57);
-  EXPECT_EQ(InLastTransaction(),
-            (std::vector<std::string>{
-                "insert into B_SZ values(57,'2005.03.07','1001001','3001',120.5,'工资','0001','记账员',1)",
-                "update B_KM set ye=120.5+ye where id='1001001'",
-                "insert into B_MX values(57,'2005.03.07','1001001','1001',120.5,'0001',1,1)",
-                "update B_KM set ye=120.5+ye where id='1001'",
-                "insert into B_MX values(57,'2005.03.07','1001','1',120.5,'0001',1,0)",
-                "update B_KM set ye=120.5+ye where id='1'",
-                "insert into B_MX values(57,'2005.03.07','1',NULL,120.5,'0001',1,0)",
-                "update B_KM set ye=120.5+ye where id='3001'",
-                "insert into B_MX values(57,'2005.03.07','3001','3',120.5,'0001',1,1)",
-                "update B_KM set ye=120.5+ye where id='3'",
-                "insert into B_MX values(57,'2005.03.07','3',NULL,120.5,'0001',1,0)",
-            }));
+  EXPECT_EQ(InLastTransaction(), test::kWorkedExampleStatements);
   for (const char* code : {"1001001", "1001", "1", "3001", "3"}) EXPECT_EQ(Balance(code), 120.5) << code;
 }
 
