@@ -2,22 +2,28 @@
 # The real program in a fresh program folder under a virtual display: the password typed with real key
 # events, the main window shown, then closed through its own menu ("系统管理" / "退出系统"); afterwards the
 # settings file and the bar layout file hold what the run wrote.
-# Usage: xvfb-run -a login_e2e.sh MONEY MONEY_LEDGER
+# It starts its own Xvfb on a display number the server picks itself, so a display left in use elsewhere
+# cannot make it fail.
+# Usage: login_e2e.sh MONEY MONEY_LEDGER
 set -euo pipefail
 
 money=$1
 ledger_tool=$2
 folder=$(mktemp -d)
 pid=
+xvfb=
 cleanup() {
   if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then kill "$pid"; fi
+  if [ -n "$xvfb" ] && kill -0 "$xvfb" 2>/dev/null; then kill "$xvfb"; fi
   rm -rf "$folder"
 }
 trap cleanup EXIT
 
 fail() {
   echo "FAIL: $*" >&2
-  if [ -f "$folder/program.log" ]; then cat "$folder/program.log" >&2; fi
+  for log in program.log xvfb.log; do
+    if [ -f "$folder/$log" ]; then cat "$folder/$log" >&2; fi
+  done
   exit 1
 }
 
@@ -50,6 +56,18 @@ if env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$money" >"$folder/no-di
 fi
 grep -q "xvfb-run -a build/bin/money" "$folder/no-display.out" || fail "no hint about xvfb-run: $(cat "$folder/no-display.out")"
 [ "$(wc -l <"$folder/no-display.out")" -eq 1 ] || fail "more than one line without a display"
+
+# Xvfb writes the display number it took to descriptor 3 once it accepts connections.
+Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1280x1024x24 3>"$folder/display" 2>"$folder/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$folder/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start"
+  sleep 0.1
+done
+[ -s "$folder/display" ] || fail "Xvfb did not report its display"
+export DISPLAY=":$(tr -d '[:space:]' <"$folder/display")"
+unset XAUTHORITY WAYLAND_DISPLAY
 
 cp "$money" "$folder/money"
 "$ledger_tool" new "$folder/money.mdb" >/dev/null
