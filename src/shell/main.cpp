@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QScreen>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +32,13 @@ bool HasDisplay() {
 // machine's own language.
 void UseChineseConventions() { QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); }
 
+// Maximized; its normal bounds are the whole work area too, so a display without a window manager,
+// which ignores the maximized state, still shows the frame over the full screen.
+void ShowMaximized(QWidget& window) {
+  if (const QScreen* screen = window.screen()) window.setGeometry(screen->availableGeometry());
+  window.showMaximized();
+}
+
 int Run(money::MessageService& messages) {
   UseChineseConventions();
   auto splash = std::make_unique<money::SplashWindow>();
@@ -41,7 +50,7 @@ int Run(money::MessageService& messages) {
   splash.reset();
   windows.Login().exec();
   if (windows.Login().LoginPending()) return 0;
-  windows.Main().showMaximized();
+  ShowMaximized(windows.Main());
   return QCoreApplication::exec();
 }
 

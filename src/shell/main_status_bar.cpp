@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include <iterator>
 #include <stdexcept>
 
 #include "shell/shell_messages.h"
@@ -15,12 +16,18 @@ constexpr int kPanelWidths[] = {210, 190, 330, 50};
 
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
   setObjectName(QStringLiteral("StatusBar1"));
+  // The last panel starts at its width and reaches the right edge, so the date is never cut off.
   for (int width : kPanelWidths) {
     auto* panel = new QLabel(this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(panels_.size()));
-    panel->setFixedWidth(width);
+    const bool last = panels_.size() + 1 == std::size(kPanelWidths);
+    if (last) {
+      panel->setMinimumWidth(width);
+    } else {
+      panel->setFixedWidth(width);
+    }
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    addWidget(panel);
+    addWidget(panel, last ? 1 : 0);
     panels_.push_back(panel);
   }
   SetPanelText(0, QString::fromUtf8(kProgramTitle));
