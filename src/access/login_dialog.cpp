@@ -69,7 +69,6 @@ void LoginDialog::BuildControls() {
   code_edit_->setObjectName(QStringLiteral("Edit1"));
   hint_button_ = new QPushButton(QStringLiteral("?"), this);
   hint_button_->setObjectName(QStringLiteral("Button1"));
-  hint_button_->setAutoDefault(false);
   hint_button_->setFixedWidth(24);
   password_edit_ = new QLineEdit(this);
   password_edit_->setObjectName(QStringLiteral("Edit2"));
@@ -87,7 +86,6 @@ void LoginDialog::BuildControls() {
   login_button_->setDefault(true);
   exit_button_ = new QPushButton(QStringLiteral("退出"), this);
   exit_button_->setObjectName(QStringLiteral("BitBtn2"));
-  exit_button_->setAutoDefault(false);
   timer_ = new QTimer(this);
   timer_->setObjectName(QStringLiteral("Timer1"));
   timer_->setInterval(1000);

@@ -40,7 +40,6 @@ SubjectDialogRows BuildSubjectDialogRows(QDialog& dialog, int buttons_top) {
   rows.save_button->setDefault(true);
   rows.save_button->setGeometry(kSaveLeft, buttons_top, kButtonWidth, kButtonHeight);
   rows.cancel_button = NamedButton("BitBtn2", "取消", &dialog);
-  rows.cancel_button->setAutoDefault(false);
   rows.cancel_button->setGeometry(kCancelLeft, buttons_top, kButtonWidth, kButtonHeight);
   return rows;
 }

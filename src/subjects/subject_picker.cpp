@@ -68,7 +68,6 @@ ListedSubject ListedOf(const TreeRow& row) {
 QPushButton* PickerButton(const char* name, const char* caption, QWidget* parent) {
   QPushButton* button = NamedButton(name, QString::fromUtf8(caption), parent);
   button->setFixedSize(kButtonWidth, kButtonHeight);
-  button->setAutoDefault(false);
   return button;
 }
 

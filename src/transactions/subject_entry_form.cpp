@@ -61,7 +61,6 @@ QLineEdit* NameEditorOf(const char* name, QWidget* parent) {
 
 QPushButton* HintButton(const char* name, QWidget* parent) {
   QPushButton* button = NamedButton(name, QStringLiteral("?"), parent);
-  button->setAutoDefault(false);
   button->setFixedWidth(kHintButtonWidth);
   return button;
 }

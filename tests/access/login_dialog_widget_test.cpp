@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -221,6 +222,8 @@ struct WayOut {
 TEST_F(LoginDialogTest, EveryOtherWayOutEndsTheProgram) {
   const WayOut ways[] = {
       {"退出", [](LoginDialog& dialog) { dialog.findChild<QPushButton*>("BitBtn2")->click(); }},
+      {"Enter on 退出",
+       [](LoginDialog& dialog) { QTest::keyClick(dialog.findChild<QPushButton*>("BitBtn2"), Qt::Key_Return); }},
       {"Esc",
        [](LoginDialog& dialog) {
          QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

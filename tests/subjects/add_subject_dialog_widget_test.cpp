@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -142,18 +143,26 @@ TEST_F(AddSubjectDialogTest, DuplicateCodeKeepsTheDialogOpenWithItsInputUntilThe
   EXPECT_EQ(FindSubject(db_, "2002")->mc, "交通");
 }
 
+// Enter on the focused "取消" presses "取消", not the default "确定".
 TEST_F(AddSubjectDialogTest, CancelStoresNothingAndTheNextShowingStartsEmpty) {
-  PrepareFor("3");
-  Type("001", "中行", "工资卡");
-  Control<QPushButton>("BitBtn2")->click();
-  EXPECT_EQ(dialog_.result(), QDialog::Rejected);
-  EXPECT_FALSE(dialog_.isVisible());
-  EXPECT_FALSE(FindSubject(db_, "3001"));
+  const std::function<void(QPushButton*)> presses[] = {
+      [](QPushButton* cancel) { cancel->click(); },
+      [](QPushButton* cancel) { QTest::keyClick(cancel, Qt::Key_Return); },
+  };
+  for (const auto& press : presses) {
+    PrepareFor("3");
+    Type("001", "中行", "工资卡");
+    press(Control<QPushButton>("BitBtn2"));
+    EXPECT_EQ(dialog_.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_FALSE(FindSubject(db_, "3001"));
 
-  PrepareFor("3");
-  EXPECT_EQ(Control<QLineEdit>("dxMaskEdit1")->text(), "");
-  EXPECT_EQ(Control<QLineEdit>("dxEdit2")->text(), "");
-  EXPECT_EQ(Control<QLineEdit>("dxEdit1")->text(), "");
+    PrepareFor("3");
+    EXPECT_EQ(Control<QLineEdit>("dxMaskEdit1")->text(), "");
+    EXPECT_EQ(Control<QLineEdit>("dxEdit2")->text(), "");
+    EXPECT_EQ(Control<QLineEdit>("dxEdit1")->text(), "");
+    dialog_.reject();
+  }
 }
 
 // The parent code takes six pixels per character from the left edge of the editors; the segment editor

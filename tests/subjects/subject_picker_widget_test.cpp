@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -303,14 +304,21 @@ TEST_F(SubjectPickerTest, UnknownTagFillsNothingButClosesThePicker) {
   }
 }
 
+// By click or by Enter on the focused button: Enter there must not reach the default "确定".
 TEST_F(SubjectPickerTest, CancelClosesWithoutFilling) {
+  const std::function<void(QPushButton&)> presses[] = {
+      [](QPushButton& cancel) { cancel.click(); },
+      [](QPushButton& cancel) { QTest::keyClick(&cancel, Qt::Key_Return); },
+  };
   SubjectPicker& picker = Picker(SubjectClass::kSavings);
-  picker.SetCallerTag("Form242");
-  picker.show();
-  Button(SubjectClass::kSavings, "BitBtn3").click();
-  EXPECT_FALSE(picker.isVisible());
-  EXPECT_EQ(picker.result(), QDialog::Rejected);
-  EXPECT_EQ(dialogs_["TForm24"]->Side(PickSide::kDestination), kUntouchedSide);
+  for (const auto& press : presses) {
+    picker.SetCallerTag("Form242");
+    picker.show();
+    press(Button(SubjectClass::kSavings, "BitBtn3"));
+    EXPECT_FALSE(picker.isVisible());
+    EXPECT_EQ(picker.result(), QDialog::Rejected);
+    EXPECT_EQ(dialogs_["TForm24"]->Side(PickSide::kDestination), kUntouchedSide);
+  }
 }
 
 // A class with no subject below its root: the pick writes empty texts; the dialog's own checks refuse them.
