@@ -44,17 +44,6 @@ std::optional<Subject> FindSubject(LedgerDatabase& database, std::string_view co
   return SubjectOfRow(row);
 }
 
-std::vector<Subject> SubjectsOfClass(LedgerDatabase& database, char subject_class) {
-  const std::string root(1, subject_class);
-  std::vector<Subject> subjects;
-  for (QueryDataset rows = database.OpenQuery("select * from B_KM where id like ? and id<>? order by id",
-                                              {root + "%", root});
-       !rows.Eof(); rows.Next()) {
-    subjects.push_back(SubjectOfRow(rows));
-  }
-  return subjects;
-}
-
 NewChildProblem CheckNewChild(const Subject& parent, std::string_view typed_segment, std::string_view name) {
   if (parent.js >= kMaxSubjectLevel) return NewChildProblem::kParentTooDeep;
   if (Trimmed(name).empty()) return NewChildProblem::kEmptyName;

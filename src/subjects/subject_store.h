@@ -25,8 +25,6 @@ enum class StoreOutcome { kStored, kDuplicateCode, kFailed };
 enum class DeleteOutcome { kDeleted, kClassRoot, kHasChildren, kInUse, kFailed };
 
 std::optional<Subject> FindSubject(LedgerDatabase& database, std::string_view code);
-// The subjects of one class without its root, in code order (parents before their subtrees).
-std::vector<Subject> SubjectsOfClass(LedgerDatabase& database, char subject_class);
 
 // What keeps a typed segment and name from making a child of `parent`, checked in the windows' order.
 NewChildProblem CheckNewChild(const Subject& parent, std::string_view typed_segment, std::string_view name);

@@ -50,13 +50,6 @@ class ModifySubjectDialogTest : public test::LedgerFixture {
     Control<QLineEdit>("dxEdit1")->setText(QString::fromUtf8(note));
     Control<QPushButton>("BitBtn1")->click();
   }
-  std::map<std::string, Subject> Chart() {
-    std::map<std::string, Subject> chart;
-    for (char subject_class : {'1', '2', '3'}) {
-      for (Subject& subject : SubjectsOfClass(db_, subject_class)) chart[subject.id] = std::move(subject);
-    }
-    return chart;
-  }
 
   test::MessageRecorder messages_;
   ModifySubjectDialog dialog_;

@@ -25,6 +25,15 @@ double LedgerFixture::Balance(const std::string& code) {
   return subject->ye;
 }
 
+std::map<std::string, Subject> LedgerFixture::Chart() {
+  std::map<std::string, Subject> chart;
+  for (QueryDataset rows = db_.OpenQuery("select id from B_KM"); !rows.Eof(); rows.Next()) {
+    const std::string code = rows.Text("id");
+    chart.emplace(code, *FindSubject(db_, code));
+  }
+  return chart;
+}
+
 long long LedgerFixture::Count(const std::string& select_count) {
   QueryDataset rows = db_.OpenQuery(select_count);
   return rows.Integer(rows.FieldNames().front());

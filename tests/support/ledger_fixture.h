@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 #include "storage/ledger_database.h"
+#include "subjects/subject_store.h"
 #include "support/temp_folder.h"
 
 namespace money::test {
@@ -18,6 +20,8 @@ class LedgerFixture : public ::testing::Test {
   // Adds a subject under its parent code (the parent must exist) and returns its code.
   std::string AddSubject(const std::string& code, const std::string& name);
   double Balance(const std::string& code);
+  // Every subject of the chart, the class roots included, by code.
+  std::map<std::string, Subject> Chart();
   long long Count(const std::string& select_count);
   // Starts recording every statement text run from now on.
   void Record();
