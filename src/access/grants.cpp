@@ -20,19 +20,18 @@ std::string OperatorGrantsQuery(std::string_view operator_code) {
   return "select a.*,b.* from B_USRGN a,B_GN b where a.gnbh=b.gncode and a.usrbh=" + QuoteSql(operator_code);
 }
 
-std::vector<GrantDecision> GrantDecisions(LedgerDatabase& database, std::string_view operator_code) {
-  std::vector<GrantDecision> decisions;
+void ForEachGrantDecision(LedgerDatabase& database, std::string_view operator_code,
+                          const std::function<void(const GrantDecision&)>& apply) {
   for (TableDataset catalogue = OpenCatalogue(database, false); !catalogue.Eof(); catalogue.Next()) {
-    decisions.push_back({catalogue.Text("btName"), false});
+    apply({catalogue.Text("btName"), false});
   }
   for (QueryDataset grants = database.OpenQuery(OperatorGrantsQuery(operator_code)); !grants.Eof(); grants.Next()) {
-    decisions.push_back({grants.Text("btName"), grants.Integer("istrue") != 0});
+    apply({grants.Text("btName"), grants.Integer("istrue") != 0});
   }
   const bool administrator = operator_code == kAdministratorCode;
   for (TableDataset reserved = OpenCatalogue(database, true); !reserved.Eof(); reserved.Next()) {
-    decisions.push_back({reserved.Text("btName"), reserved.Integer("is9999") != 0 && administrator});
+    apply({reserved.Text("btName"), reserved.Integer("is9999") != 0 && administrator});
   }
-  return decisions;
 }
 
 }  // namespace money

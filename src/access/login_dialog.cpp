@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -131,7 +132,7 @@ void LoginDialog::BuildControls() {
   setTabOrder(code_edit_, hint_button_);
 
   connect(login_button_, &QPushButton::clicked, this, [this] { RunGuarded(messages_, this, [this] { LogIn(); }); });
-  connect(exit_button_, &QPushButton::clicked, this, &LoginDialog::reject);
+  connect(exit_button_, &QPushButton::clicked, this, &LoginDialog::EndProgram);
   connect(hint_button_, &QPushButton::clicked, this, &LoginDialog::ShowAdministratorHint);
   connect(timer_, &QTimer::timeout, this, &LoginDialog::Tick);
 }
@@ -167,21 +168,37 @@ void LoginDialog::LogIn() {
 }
 
 void LoginDialog::ApplyGrants(const std::string& operator_code) {
-  for (const GrantDecision& decision : GrantDecisions(database_, operator_code)) {
+  ForEachGrantDecision(database_, operator_code, [this](const GrantDecision& decision) {
     if (QAction* command = target_.Command(QString::fromStdString(decision.bt_name))) {
       command->setEnabled(decision.enabled);
     }
-  }
+  });
 }
 
 void LoginDialog::ShowAdministratorHint() { messages_.Inform(this, QString::fromUtf8(kAdministratorHint)); }
 
+void LoginDialog::EndProgram() {
+  timer_->stop();
+  if (database_.Connected()) database_.Close();
+  program_ended_ = true;
+  QDialog::reject();
+}
+
+// The title-bar close: it ends the program only while the login is pending.
 void LoginDialog::reject() {
   if (login_pending_) {
-    timer_->stop();
-    if (database_.Connected()) database_.Close();
+    EndProgram();
+  } else {
+    QDialog::reject();
   }
-  QDialog::reject();
+}
+
+void LoginDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    EndProgram();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void LoginDialog::Tick() { clock_->setTime(clock_->time().addSecs(1)); }

@@ -19,8 +19,8 @@ class MessageService;
 
 // The login dialog "登录" (TForm3), shown modally once at start-up. A successful login records the login
 // state on the main window, stores the operator code, applies the stored tool bar look and the
-// operator's grants, and closes the dialog with Accepted. Every other way out (退出, Esc, the title-bar
-// close) closes the ledger and leaves the login pending: the program ends without its main window.
+// operator's grants, and closes the dialog with Accepted. 退出 and Esc end the program at once, as does
+// the title-bar close while the login is pending: the ledger is closed and the main window never shown.
 class LoginDialog : public QDialog {
   Q_OBJECT
 
@@ -30,15 +30,19 @@ class LoginDialog : public QDialog {
 
   // Set from creation until a successful login.
   bool LoginPending() const { return login_pending_; }
+  // The operator left the dialog so that the program ends (see above).
+  bool ProgramEnded() const { return program_ended_; }
 
   void reject() override;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildControls();
   void LogIn();
+  void EndProgram();
   void ApplyGrants(const std::string& operator_code);
   void ShowAdministratorHint();
   void Tick();
@@ -48,6 +52,7 @@ class LoginDialog : public QDialog {
   std::filesystem::path settings_file_;
   LoginTarget& target_;
   bool login_pending_ = true;
+  bool program_ended_ = false;
 
   QLineEdit* code_edit_ = nullptr;
   QPushButton* hint_button_ = nullptr;

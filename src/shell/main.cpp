@@ -49,7 +49,7 @@ int Run(money::MessageService& messages) {
                                       std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()));
   splash.reset();
   windows.Login().exec();
-  if (windows.Login().LoginPending()) return 0;
+  if (windows.Login().ProgramEnded()) return 0;
   ShowMaximized(windows.Main());
   return QCoreApplication::exec();
 }

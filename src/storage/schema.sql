@@ -52,8 +52,9 @@ CREATE TABLE B_GN (
   is9999 INTEGER NOT NULL DEFAULT 0 CHECK (is9999 IN (0, 1))
 ) STRICT;
 
+-- The operator code of a grant row compares ignoring letter case, as the login finds the operator.
 CREATE TABLE B_USRGN (
-  usrbh  TEXT NOT NULL CHECK (length(usrbh) <= 4),
+  usrbh  TEXT NOT NULL COLLATE NOCASE CHECK (length(usrbh) <= 4),
   gnbh   TEXT NOT NULL CHECK (length(gnbh) <= 10),
   istrue INTEGER NOT NULL DEFAULT 0 CHECK (istrue IN (0, 1)),
   PRIMARY KEY (usrbh, gnbh)

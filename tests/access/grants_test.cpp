@@ -22,12 +22,20 @@ class GrantsTest : public test::LedgerFixture {
     db_.ExecuteOwn("insert into B_GN (gncode, gnname, btName, is9999) values (?, ?, ?, ?)",
                    {code, std::string("extra"), bt_name, static_cast<long long>(reserved)});
   }
+  // The decisions in the order they are handed over; those handed over before a failure are kept.
+  std::vector<GrantDecision> Decisions(const std::string& operator_code) {
+    decisions_.clear();
+    ForEachGrantDecision(db_, operator_code, [this](const GrantDecision& decision) { decisions_.push_back(decision); });
+    return decisions_;
+  }
   // The state each named button ends in when the decisions are applied in order.
   std::map<std::string, bool> Applied(const std::string& operator_code) {
     std::map<std::string, bool> state;
-    for (const GrantDecision& decision : GrantDecisions(db_, operator_code)) state[decision.bt_name] = decision.enabled;
+    for (const GrantDecision& decision : Decisions(operator_code)) state[decision.bt_name] = decision.enabled;
     return state;
   }
+
+  std::vector<GrantDecision> decisions_;
 };
 
 TEST_F(GrantsTest, DecisionsComeInThreePassesInOrder) {
@@ -41,7 +49,7 @@ TEST_F(GrantsTest, DecisionsComeInThreePassesInOrder) {
       {"m0102", true}, {"N102", true},
       // Pass 3: the reserved commands, enabled for the administrator only.
       {"N102", false}};
-  const std::vector<GrantDecision> decisions = GrantDecisions(db_, "0001");
+  const std::vector<GrantDecision> decisions = Decisions("0001");
   ASSERT_EQ(decisions.size(), expected.size());
   // Pass 2 follows the join's row order, which the statement leaves open: compare it as a set.
   EXPECT_EQ(std::vector(decisions.begin(), decisions.begin() + 9), std::vector(expected.begin(), expected.begin() + 9));
@@ -52,7 +60,7 @@ TEST_F(GrantsTest, DecisionsComeInThreePassesInOrder) {
 
 TEST_F(GrantsTest, GrantStatementQuotesTheCodeAsTyped) {
   Record();
-  GrantDecisions(db_, "0'1");
+  Decisions("0'1");
   EXPECT_NE(std::find(recorded_.begin(), recorded_.end(),
                       "select a.*,b.* from B_USRGN a,B_GN b where a.gnbh=b.gncode and a.usrbh='0''1'"),
             recorded_.end());
@@ -89,9 +97,24 @@ TEST_F(GrantsTest, ReservedCommandsNeedTheExactAdministratorCode) {
   EXPECT_TRUE(Applied("9999").at("N109"));
 }
 
+// The operator code is compared ignoring letter case, as the login finds the operator.
+TEST_F(GrantsTest, GrantRowsMatchTheCodeIgnoringCase) {
+  Grant("ab12", "0101", true);
+  EXPECT_TRUE(Applied("AB12").at("m0101"));
+  EXPECT_FALSE(Applied("AB12").at("m0102"));
+}
+
 TEST_F(GrantsTest, NotConnectedLedgerFails) {
   LedgerDatabase closed;
-  EXPECT_THROW(GrantDecisions(closed, "9999"), DatabaseError);
+  EXPECT_THROW(ForEachGrantDecision(closed, "9999", [](const GrantDecision&) {}), DatabaseError);
+}
+
+// A grant read that fails after the first pass leaves every catalogued command disabled.
+TEST_F(GrantsTest, FailureAfterTheFirstPassKeepsTheCataloguedCommandsDisabled) {
+  db_.ExecuteOwn("drop table B_USRGN", {});
+  EXPECT_THROW(Decisions("9999"), DatabaseError);
+  ASSERT_EQ(decisions_.size(), 9u);
+  for (const GrantDecision& decision : decisions_) EXPECT_FALSE(decision.enabled) << decision.bt_name;
 }
 
 }  // namespace

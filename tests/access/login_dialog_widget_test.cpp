@@ -146,6 +146,7 @@ TEST_F(LoginDialogTest, AdministratorLogsIn) {
   EXPECT_TRUE(messages_.informed.isEmpty());
   EXPECT_EQ(Dialog().result(), QDialog::Accepted);
   EXPECT_FALSE(Dialog().LoginPending());
+  EXPECT_FALSE(Dialog().ProgramEnded());
   EXPECT_FALSE(Control<QTimer>("Timer1")->isActive());
   const LoginState expected{"9999", "系统管理员", std::chrono::year{2005} / 3 / 7};
   EXPECT_EQ(main_.Login(), expected);
@@ -240,6 +241,7 @@ TEST_F(LoginDialogTest, EveryOtherWayOutEndsTheProgram) {
     EXPECT_FALSE(dialog.isVisible()) << way.how;
     EXPECT_EQ(dialog.result(), QDialog::Rejected) << way.how;
     EXPECT_TRUE(dialog.LoginPending()) << way.how;
+    EXPECT_TRUE(dialog.ProgramEnded()) << way.how;
     EXPECT_FALSE(db_.Connected()) << way.how;
   }
   EXPECT_EQ(main_.Login(), LoginState{});
@@ -264,6 +266,27 @@ TEST_F(LoginDialogTest, ClockRunsExceptWhileBeingSet) {
   QFocusEvent focus_out(QEvent::FocusOut);
   QApplication::sendEvent(clock, &focus_out);
   EXPECT_TRUE(timer->isActive());
+}
+
+// The grant statement fails after the operator was accepted: the error box, the dialog stays open with
+// the catalogued commands disabled; 退出 still ends the program, the title-bar close now does not.
+TEST_F(LoginDialogTest, FailedGrantReadKeepsTheCommandsDisabled) {
+  db_.ExecuteOwn("drop table B_USRGN", {});
+  Dialog().show();
+  LogIn("9999", "3947");
+  EXPECT_EQ(messages_.errors.size(), 1);
+  EXPECT_TRUE(Dialog().isVisible());
+  EXPECT_FALSE(Dialog().LoginPending());
+  for (const char* command : {"m0101", "m0102", "m0103", "m0201", "m0301", "N101", "N102", "N107", "N108"}) {
+    EXPECT_FALSE(Enabled(command)) << command;
+  }
+
+  Dialog().close();
+  EXPECT_FALSE(Dialog().ProgramEnded());
+  Dialog().show();
+  Control<QPushButton>("BitBtn2")->click();
+  EXPECT_TRUE(Dialog().ProgramEnded());
+  EXPECT_FALSE(db_.Connected());
 }
 
 TEST_F(LoginDialogTest, UnwritableSettingsFileStopsTheLogin) {
