@@ -1,11 +1,14 @@
 // Reading the windows' lists and totals from a large sample ledger: the ledger's query datasets against raw
-// sqlite3_prepare/step on the same file, alternately, in one run; and the check of a whole ledger against a
-// plain full scan of its posting lines.
+// sqlite3_prepare/step on the same file, alternately, in one run; the check of a whole ledger against a
+// plain full scan of its posting lines; and the income journal's grid reading all its rows and arranging
+// them (grouped or sorted) against raw SQLite reading the same rows in that order.
 //
 // The large ledger is made once (minutes for a million entries) and kept: MONEY_BENCH_LEDGER names the file,
 // MONEY_BENCH_ENTRIES the number of entries it gets when it has to be made (default 1,000,000).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
+
+#include <QLocale>
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,10 +21,13 @@
 
 #include "side_by_side.h"
 #include "storage/ledger_database.h"
+#include "storage/lookup_table.h"
 #include "storage/query_dataset.h"
 #include "storage/sql_text.h"
 #include "transactions/ledger_check.h"
 #include "transactions/sample_ledger.h"
+#include "ui/grid_columns.h"
+#include "ui/grid_model.h"
 
 namespace money {
 namespace {
@@ -33,6 +39,7 @@ constexpr long long kFirstScreenRows = 70;
 constexpr long long kAllRows = -1;
 
 constexpr const char* kJournalList = "select * from B_SZ where lb=2 order by lsh desc";
+constexpr const char* kIncomeJournalList = "select * from B_SZ where lb=1 order by lsh desc";
 constexpr const char* kSavingsPicker = "select * from B_KM where id like '3%' and id<>'3' order by id";
 constexpr const char* kChartLookup = "select * from B_KM order by id";
 constexpr const char* kJournalLookup = "select * from B_SZ order by lsh";
@@ -348,6 +355,94 @@ void BM_CheckLedger(benchmark::State& state) {
   });
 }
 
+// The income journal's grid over the large sample, as its window sets it up, with the program's locale.
+struct JournalGrid {
+  explicit JournalGrid(Sample& sample) : sample(sample) {
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    const auto chart = std::make_shared<const LookupTable>(sample.ours, kChartLookup, "id");
+    model.SetColumns({PlainColumn("lsh", "流水号", 65),
+                      PlainColumn("ymd", "时间", 74),
+                      PlainColumn("zy", "摘要", 146),
+                      PlainColumn("je", "金额", 96, "0.00;-0.00"),
+                      PlainColumn("kmbhs", "源(收入)科目编号", 78),
+                      LookupColumn("kmmcs", "源(收入)科目名称", 136, chart, "kmbhs", "lmc"),
+                      PlainColumn("kmbhd", "目的(节余)科目编号", 74),
+                      LookupColumn("kmmcd", "目的(节余)科目名称", 128, chart, "kmbhd", "lmc"),
+                      YearColumn(),
+                      YearMonthColumn(),
+                      PlainColumn("UID", "用户编号", 54),
+                      PlainColumn("UNAME", "用户名称", 134),
+                      HiddenColumn(LookupColumn("skmmcs", "", 0, chart, "kmbhs", "mc")),
+                      HiddenColumn(LookupColumn("skmmcd", "", 0, chart, "kmbhd", "mc"))});
+    model.SetSummaries({AmountTotal("je")});
+    model.SetGroupFooters(true);
+  }
+
+  void LoadAll() {
+    model.Open(sample.ours, kIncomeJournalList);
+    model.LoadAllRows();
+  }
+
+  Sample& sample;
+  GridModel model;
+};
+
+// Every row of the income journal into the grid's model, as sorting, grouping and filtering need them.
+void BM_GridLoadAll(benchmark::State& state) {
+  Guarded(state, [&] {
+    JournalGrid grid(LargeSample());
+    long long raw_rows = 0;
+    CompareAlternately(
+        state, [&] { grid.model.Close(); }, [&] { grid.LoadAll(); },
+        [&] { raw_rows = grid.sample.raw->Read(kIncomeJournalList, kAllRows); });
+    if (static_cast<long long>(grid.model.LoadedRowCount()) != raw_rows) {
+      throw std::runtime_error("the grid read " + std::to_string(grid.model.LoadedRowCount()) + " rows, raw SQLite " +
+                               std::to_string(raw_rows));
+    }
+    state.counters["rows"] = static_cast<double>(raw_rows);
+  });
+}
+
+// How the operator arranges the loaded journal, and the same order asked of SQLite (its own text order,
+// not the locale's collation) as the yardstick.
+struct Arrangement {
+  const char* name;
+  const char* grouped_field;  // nullptr: none
+  const char* sorted_field;   // nullptr: none
+  const char* raw_order;
+};
+
+constexpr Arrangement kArrangements[] = {
+    {"group by ym", "ym", nullptr, "substr(ymd,1,7), lsh desc"},
+    {"sort by zy (few texts)", nullptr, "zy", "zy, lsh desc"},
+    {"sort by ymd (many texts)", nullptr, "ymd", "ymd, lsh desc"},
+};
+
+// Arranging the journal once every row is in the grid (loaded once, untimed): the model's grouping or sort
+// alone, against raw SQLite reading the list in that order.
+void BM_GridArrange(benchmark::State& state) {
+  Guarded(state, [&] {
+    const Arrangement& arrangement = kArrangements[state.range(0)];
+    JournalGrid grid(LargeSample());
+    grid.LoadAll();
+    const std::string raw_text = "select * from B_SZ where lb=1 order by " + std::string(arrangement.raw_order);
+    CompareAlternately(
+        state,
+        [&] {
+          grid.model.sort(-1);
+          if (arrangement.grouped_field != nullptr) grid.model.Ungroup(arrangement.grouped_field);
+        },
+        [&] {
+          if (arrangement.grouped_field != nullptr) grid.model.GroupBy(arrangement.grouped_field);
+          if (arrangement.sorted_field != nullptr) grid.model.sort(grid.model.ColumnOf(arrangement.sorted_field));
+        },
+        [&] { benchmark::DoNotOptimize(grid.sample.raw->Read(raw_text, kAllRows)); });
+    state.SetLabel(arrangement.name);
+    state.counters["rows"] = static_cast<double>(grid.model.DataRowCount());
+    if (arrangement.grouped_field != nullptr) state.counters["groups"] = static_cast<double>(grid.model.rowCount());
+  });
+}
+
 // ledger: 0 is the 10,000-entry sample, 1 the large one. Two seconds gather several iterations even of the
 // slow queries, whose single iterations the disk and other processes disturb most.
 BENCHMARK(BM_JournalFirstScreen)->ArgName("ledger")->Arg(0)->Arg(1)->UseManualTime()->MinTime(2.0);
@@ -359,6 +454,8 @@ BENCHMARK(BM_DetailFirstScreen)
     ->UseManualTime()
     ->MinTime(2.0);
 BENCHMARK(BM_CheckLedger)->ArgName("ledger")->Arg(0)->Arg(1)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_GridLoadAll)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_GridArrange)->ArgName("arrangement")->DenseRange(0, 2)->UseManualTime()->MinTime(2.0);
 
 }  // namespace
 }  // namespace money

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QPushButton>
+#include <QShowEvent>
 
 #include <optional>
 #include <stdexcept>
@@ -63,6 +64,11 @@ void EditDialog::Fill(const JournalRow& row) {
   form_->ShowSubject(PickSide::kDestination, row.destination, row.destination_name);
   form_->SetMemo(row.memo);
   form_->SetAmountText(AmountForEditing(row.amount));
+}
+
+void EditDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) form_->FocusSourceCode();
 }
 
 void EditDialog::Confirm() {

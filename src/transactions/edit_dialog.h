@@ -50,6 +50,10 @@ class EditDialog : public QDialog {
   // At program end: the current position into the dialog's section. Throws SettingsWriteError.
   void StorePosition() const;
 
+ protected:
+  // Every showing starts in the source code editor, wherever the focus was when the dialog last closed.
+  void showEvent(QShowEvent* event) override;
+
  private:
   void BuildControls();
   void Confirm();

@@ -84,6 +84,7 @@ JournalWindow::JournalWindow(EntryKind kind, LedgerDatabase& database, MessageSe
   grid_->SetColumns(EntryColumns(traits, chart));
   grid_->SetSummaries({AmountTotal("je")});
   grid_->SetGroupFooters(traits.group_footers);
+  grid_->SetKeyField("lsh");
   grid_->Open(database_, traits.entry_list);
 }
 

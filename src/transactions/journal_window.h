@@ -36,7 +36,8 @@ class JournalWindow : public QWidget {
 
   EntryKind Kind() const { return kind_; }
   GroupGrid& Grid() const { return *grid_; }
-  // Reads the entry list again (the chart snapshot stays) and stands on its first row.
+  // Reads the entry list again (the chart snapshot stays) and stands on its first row; grouped, the open
+  // groups stay open and the focus stays on the same entry while it is listed.
   void ReloadEntries();
 
  protected:

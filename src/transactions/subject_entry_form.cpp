@@ -133,9 +133,11 @@ void SubjectEntryForm::BuildControls(EntryKind kind) {
   rows->addWidget(memo_, 4, 1, 1, 3);
   rows->setColumnStretch(2, 1);
 
+  // The source code is the first stop of the keyboard order, the date comes after the memo.
   setTabOrder(source_.code, destination_.code);
   setTabOrder(destination_.code, amount_);
   setTabOrder(amount_, memo_);
+  setTabOrder(memo_, date_);
 
   for (Side* side : {&source_, &destination_}) {
     side->code->setContextMenuPolicy(Qt::NoContextMenu);

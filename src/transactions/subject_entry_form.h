@@ -27,7 +27,8 @@ namespace money {
 // trimmed with the subject's name and level; not found, the editors of its side are emptied after the
 // message. A code the picker puts in is taken unchecked. A typed amount is rewritten in SqlNumber form
 // when the operator leaves the editor. Enter moves date -> source -> destination -> amount -> memo ->
-// the dialog's confirming button. The right mouse button in a code editor opens the picker of its class.
+// the dialog's confirming button. Tab starts at the source code and reaches the date after the memo. The
+// right mouse button in a code editor opens the picker of its class.
 class SubjectEntryForm : public QFrame, public PickerCaller {
   Q_OBJECT
 

@@ -301,6 +301,41 @@ std::vector<size_t> GridModel::RowsInGridOrder() {
   return rows;
 }
 
+std::optional<size_t> GridModel::PositionOfValue(std::string_view field, const FieldValue& value) const {
+  if (!rows_) return std::nullopt;
+  // The field is resolved once, not for each row searched.
+  const int column = ColumnOf(field);
+  const int query_field = column < 0 ? rows_->FieldIndex(field) : -1;
+  if (column < 0 && query_field < 0) return std::nullopt;
+  for (size_t position = 0; position < DataRowCount(); ++position) {
+    const size_t row = RowAtPosition(position);
+    if ((column >= 0 ? ColumnValue(row, column) : rows_->Value(row, query_field)) == value) return position;
+  }
+  return std::nullopt;
+}
+
+std::vector<std::string> GridModel::GroupPath(const QModelIndex& index) const {
+  if (!index.isValid() || index.model() != this || KindOf(index) != RowKind::kGroup) return {};
+  std::vector<std::string> path;
+  for (const RowGroup* group = &GroupAt(index); group->parent != nullptr; group = group->parent) {
+    path.push_back(group->key);
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+QModelIndex GridModel::IndexOfGroup(const std::vector<std::string>& path) const {
+  if (!root_ || path.empty()) return {};
+  const RowGroup* group = root_.get();
+  for (const std::string& key : path) {
+    const auto found = std::find_if(group->subgroups.begin(), group->subgroups.end(),
+                                    [&](const auto& subgroup) { return subgroup->key == key; });
+    if (found == group->subgroups.end()) return {};
+    group = found->get();
+  }
+  return createIndex(static_cast<int>(group->position), 0, group->parent);
+}
+
 FieldValue GridModel::Value(size_t row, std::string_view field) const {
   if (!rows_) return {};
   const int column = ColumnOf(field);

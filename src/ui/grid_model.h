@@ -77,6 +77,12 @@ class GridModel : public QAbstractItemModel {
   QModelIndex IndexOfPosition(size_t position, int column = 0) const;
   // Every data row in the grid's order, as cache rows (reads all rows first).
   std::vector<size_t> RowsInGridOrder();
+  // The first data row in grid order whose field holds the value (as Value gives it), among the rows read.
+  std::optional<size_t> PositionOfValue(std::string_view field, const FieldValue& value) const;
+  // The keys of a group row and of the groups around it, outermost first; empty for another row.
+  std::vector<std::string> GroupPath(const QModelIndex& index) const;
+  // The group row of such keys; invalid when no group has them.
+  QModelIndex IndexOfGroup(const std::vector<std::string>& path) const;
 
   // The value of a field of a cache row: a column's (plain: as stored; calculated or look-up: its text),
   // or else the query's field; NULL when neither has it.

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "storage/query_dataset.h"
+#include "ui/grid_expansion.h"
 #include "ui/grid_filter_list.h"
 #include "ui/grid_footer.h"
 #include "ui/grid_header.h"
@@ -92,6 +93,8 @@ void GroupGrid::SetSummaries(std::vector<GridSummary> summaries) { model_->SetSu
 void GroupGrid::SetGroupFooters(bool shown) { model_->SetGroupFooters(shown); }
 
 void GroupGrid::SetBatchSize(size_t rows) { model_->SetBatchSize(rows); }
+
+void GroupGrid::SetKeyField(std::string field) { key_field_ = std::move(field); }
 
 void GroupGrid::ApplyColumns() {
   const std::vector<GridColumn>& columns = model_->Columns();
@@ -195,8 +198,10 @@ bool GroupGrid::CurrentIsDataRow() const {
   return current.isValid() && model_->KindOf(current) == GridModel::RowKind::kData;
 }
 
-void GroupGrid::SetCurrentPosition(size_t position) {
-  const QModelIndex index = model_->IndexOfPosition(position);
+void GroupGrid::SetCurrentPosition(size_t position) { FocusIndex(model_->IndexOfPosition(position)); }
+
+// The groups around the row are opened, so that the focused row is shown.
+void GroupGrid::FocusIndex(const QModelIndex& index) {
   if (!index.isValid()) return;
   for (QModelIndex group = index.parent(); group.isValid(); group = group.parent()) view_->expand(group);
   view_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -269,9 +274,41 @@ void GroupGrid::Last() {
 }
 
 void GroupGrid::Refresh() {
+  if (!model_->GroupedFields().empty()) {
+    RefreshGrouped();
+    return;
+  }
   model_->Refresh();
   SyncArrangement();
   FocusFirstRow();
+}
+
+// Rebuilding the groups closes them all and leaves no row focused: the operator's groups and row come back.
+void GroupGrid::RefreshGrouped() {
+  const GridExpansion opened = GridExpansion::Of(*view_, *model_);
+  const bool on_data = CurrentIsDataRow();
+  const std::vector<std::string> group = model_->GroupPath(view_->currentIndex());
+  const std::optional<FieldValue> key =
+      on_data && !key_field_.empty() ? std::optional<FieldValue>(CurrentValue(key_field_)) : std::nullopt;
+  const size_t position = CurrentPosition().value_or(0);
+
+  model_->Refresh();
+  SyncArrangement();
+  opened.ApplyTo(*view_, *model_);
+
+  if (!group.empty()) {
+    const QModelIndex same_group = model_->IndexOfGroup(group);
+    if (same_group.isValid()) {
+      FocusIndex(same_group);
+      return;
+    }
+  }
+  const std::optional<size_t> same_row = key ? model_->PositionOfValue(key_field_, *key) : std::nullopt;
+  if (same_row) {
+    SetCurrentPosition(*same_row);
+  } else if (!IsEmpty()) {
+    SetCurrentPosition(std::min(position, model_->DataRowCount() - 1));
+  }
 }
 
 void GroupGrid::ExpandAll() { view_->expandAll(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QModelIndex>
 #include <QString>
 #include <QWidget>
 
@@ -41,6 +42,9 @@ class GroupGrid : public QWidget, public RecordList {
   void SetSummaries(std::vector<GridSummary> summaries);
   void SetGroupFooters(bool shown);
   void SetBatchSize(size_t rows);
+  // The field that tells the rows apart (a journal's serial number): a refresh of a grouped grid comes
+  // back to the row holding the same value.
+  void SetKeyField(std::string field);
 
   // Runs the query, reads its first batch and stands on the first row. Throws DatabaseError.
   void Open(LedgerDatabase& database, std::string select_text);
@@ -95,7 +99,10 @@ class GroupGrid : public QWidget, public RecordList {
   void Prior() override;
   void Next() override;
   void Last() override;
-  // Runs the query again and stands on the first row; sorting, grouping and filters stay.
+  // Runs the query again; sorting, grouping and filters stay. Ungrouped, it stands on the first row.
+  // Grouped, the groups that were open are opened again and the focus comes back to the row of the same
+  // key value (or the same group row); when that is gone, to the data row now at its position (the last
+  // one when the list got shorter), its groups opened.
   void Refresh() override;
   void ExpandAll();
   void CollapseAll();
@@ -115,6 +122,8 @@ class GroupGrid : public QWidget, public RecordList {
   void ApplyColumns();
   void SyncArrangement();
   void FocusFirstRow();
+  void FocusIndex(const QModelIndex& index);
+  void RefreshGrouped();
   void AddPrintRows(PrintTable& table, const QModelIndex& parent, int level) const;
 
   GridModel* model_;
@@ -123,6 +132,7 @@ class GroupGrid : public QWidget, public RecordList {
   GroupPanel* panel_;
   GridIndicator* indicator_;
   GridFooter* footer_;
+  std::string key_field_;
 };
 
 }  // namespace money

@@ -252,6 +252,23 @@ TEST_F(EditDialogTest, EnterChainEndsOnConfirm) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+TEST_F(EditDialogTest, EveryShowingStartsInTheSourceCodeWhichLeadsTheKeyboardOrder) {
+  EditDialog& dialog = Opened(EntryKind::Expense, "2005.03.07", "3001", "2001", 1);
+  EXPECT_EQ(QApplication::focusWidget(), Editor(dialog, "dxEdit1"));
+  EXPECT_EQ(TabChain(), (std::vector<std::string>{"dxEdit3", "dxCalcEdit1", "dxEdit5", "DateTimePicker1", "Button1",
+                                                  "Button2", "BitBtn1", "BitBtn2", "dxEdit1"}));
+
+  // Closed with the focus on "确定", where a stray Enter would confirm: the next showing starts over.
+  Editor(dialog, "dxEdit5")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  ASSERT_EQ(QApplication::focusWidget(), Control<QPushButton>(dialog, "BitBtn1"));
+  dialog.reject();
+  dialog.Fill(JournalRow{1, "2005.03.07", "3001", "2001", "", 1, "中行", "餐饮"});
+  ShowActive(dialog);
+  EXPECT_EQ(QApplication::focusWidget(), Editor(dialog, "dxEdit1"));
+  EXPECT_EQ(Rows("select UID from B_SZ"), std::vector<std::string>{"9999"});
+}
+
 TEST_F(EditDialogTest, DateTextThatNamesNoDayIsRefusedAndTakesNothing) {
   EditDialog& dialog = Opened(EntryKind::Income, "2005.03.07", "1001", "3001", 1, "一");
   dialog.reject();

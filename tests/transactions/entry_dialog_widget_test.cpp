@@ -409,6 +409,13 @@ TEST_F(EntryDialogTest, EnterMovesFromTheDateThroughTheEditorsToSaveAndClose) {
   EXPECT_EQ(Rows("select kmbhs, kmbhd, je from B_SZ"), std::vector<std::string>{"3001|3002|5"});
 }
 
+TEST_F(EntryDialogTest, KeyboardOrderStartsAtTheSourceCodeAndReachesTheDateAfterTheMemo) {
+  EntryDialog& dialog = Shown(EntryKind::Income);
+  EXPECT_EQ(QApplication::focusWidget(), Editor(dialog, "dxEdit1"));
+  EXPECT_EQ(TabChain(), (std::vector<std::string>{"dxEdit3", "dxCalcEdit1", "dxEdit5", "DateTimePicker1", "Button1",
+                                                  "Button2", "BitBtn3", "BitBtn1", "BitBtn2", "dxEdit1"}));
+}
+
 TEST_F(EntryDialogTest, QuestionMarkButtonsTellHowToPickAndTheCloseButtonWritesNothing) {
   EntryDialog& dialog = Shown(EntryKind::Expense);
   Click(dialog, "Button1");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -45,6 +46,8 @@ struct TypedEntry {
 // cancels when that is empty.
 class EntryWindowsFixture : public LedgerFixture {
  protected:
+  static constexpr size_t kLongestTabChain = 20;
+
   EntryWindowsFixture() {
     AddSubject("1001", "工资");
     AddSubject("1001001", "基本工资");
@@ -135,6 +138,24 @@ class EntryWindowsFixture : public LedgerFixture {
   static void MoveFocusTo(const QWidget& window, const char* name) {
     Control<QWidget>(window, name)->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
+  }
+
+  // The controls Tab moves through from the focused one until it is back there, by name; the date
+  // picker's inner editor counts as the picker, which Tab steps through field by field and names once.
+  static std::vector<std::string> TabChain() {
+    QWidget* const start = QApplication::focusWidget();
+    std::vector<std::string> names;
+    for (size_t step = 0; step < kLongestTabChain; ++step) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QApplication::processEvents();
+      QWidget* focused = QApplication::focusWidget();
+      if (focused == nullptr) break;
+      QWidget* control = qobject_cast<QAbstractSpinBox*>(focused->parentWidget()) ? focused->parentWidget() : focused;
+      const std::string name = control->objectName().toStdString();
+      if (names.empty() || names.back() != name) names.push_back(name);
+      if (focused == start) break;
+    }
+    return names;
   }
 
   // Types the four inputs of a dialog, leaving each editor for the next one.

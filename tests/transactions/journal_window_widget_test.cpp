@@ -296,6 +296,28 @@ TEST_F(JournalWindowTest, GroupingByMonthTotalsEachMonth) {
                                               "年月 : 2006.01  合计 = .5"}));
 }
 
+TEST_F(JournalWindowTest, GroupedListKeepsTheFocusedEntryThroughASaveSoModifyActsOnIt) {
+  Post(EntryKind::Income, "2005.03.01", "1002", "3002", 100);
+  Post(EntryKind::Income, "2005.04.01", "1001", "3001", 20);
+  Open(EntryKind::Income);
+  Grid().GroupBy("ym");
+  Grid().SetCurrentPosition(0);  // serial 1, alone in March
+  script_ = [](QDialog& dialog) {
+    KeyIn(dialog, {"1001001", "3001001", "5", "新"});
+    Click(dialog, "BitBtn1");
+  };
+  Click(*journal_, "BitBtn1");
+  EXPECT_EQ(Rows("select lsh from B_SZ order by lsh"), (std::vector<std::string>{"1", "2", "3"}));
+  EXPECT_EQ(Grid().Model()->DataRowCount(), 3u);
+
+  std::string modified_source;
+  script_ = [&modified_source](QDialog& dialog) { modified_source = TextOf(dialog, "dxEdit1"); };
+  Click(*journal_, "BitBtn2");
+  EXPECT_TRUE(messages_.informed.isEmpty());
+  EXPECT_EQ(shown_, (std::vector<std::string>{"TForm9", "TForm16"}));
+  EXPECT_EQ(modified_source, "1002");
+}
+
 TEST_F(JournalWindowTest, AFocusedGroupRowIsNoChosenEntry) {
   Post(EntryKind::Income, "2005.03.01", "1002", "3002", 100);
   Open(EntryKind::Income);

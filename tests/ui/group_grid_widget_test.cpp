@@ -454,17 +454,73 @@ TEST_F(GroupGridTest, NavigatorMovesOverDataRowsAndReadsOnPastTheBatch) {
 
 TEST_F(GroupGridTest, RefreshReadsTheListAgainAndKeepsTheArrangement) {
   PostSmallJournal();
+  ModelCheck check(grid_.Model());
   OpenJournal();
+  grid_.SetKeyField("lsh");
+  grid_.GroupBy("yy");
   grid_.GroupBy("ym");
-  grid_.SetCurrentPosition(4);
-  Post("2005.02.28", "1001", "3001", 10);
+  const auto month = [&](int row) { return Model().index(row, 0, Model().index(0, 0)); };
+  grid_.SetCurrentPosition(2);  // serial 4, in February
+  grid_.View()->collapse(month(2));
+  const auto opened = [&] {
+    std::vector<bool> states{grid_.View()->isExpanded(Model().index(0, 0))};
+    for (int row = 0; row < Model().rowCount(Model().index(0, 0)); ++row) {
+      states.push_back(grid_.View()->isExpanded(month(row)));
+    }
+    return states;
+  };
+  ASSERT_THAT(opened(), ElementsAre(true, false, true, false));
+
+  // A new entry in closed January, one in a new month.
+  Post("2005.01.25", "1001", "3001", 10);
+  Post("2005.04.01", "1001", "3001", 5);
   grid_.Refresh();
-  EXPECT_THAT(TopLevelTexts(), ElementsAre("年月 : 2005.01  合计 = 120.5", "年月 : 2005.02  合计 = -6.75",
-                                           "年月 : 2005.03  合计 = 1235"));
-  EXPECT_EQ(grid_.View()->currentIndex(), Model().index(0, 0));
+  EXPECT_THAT(TopLevelTexts(), ElementsAre("年 : 2005  合计 = 1353.75"));
+  EXPECT_EQ(month(0).data().toString(), QString("年月 : 2005.01  合计 = 130.5"));
+  EXPECT_THAT(opened(), ElementsAre(true, false, true, false, false));
+  EXPECT_TRUE(grid_.CurrentIsDataRow());
+  EXPECT_EQ(grid_.CurrentText("lsh"), "4");
+  EXPECT_EQ(grid_.CurrentPosition(), 3u);
+
+  // Ungrouped, a refresh stands on the first row.
   grid_.Ungroup("ym");
-  grid_.First();
-  EXPECT_EQ(grid_.CurrentText("lsh"), "7");
+  grid_.Ungroup("yy");
+  grid_.Refresh();
+  EXPECT_EQ(grid_.View()->currentIndex(), Model().index(0, 0));
+  EXPECT_EQ(grid_.CurrentText("lsh"), "8");
+  EXPECT_THAT(ModelCheck::Reports(), IsEmpty());
+}
+
+TEST_F(GroupGridTest, GroupedRefreshWithoutTheFocusedEntryTakesTheRowNowAtItsPlace) {
+  PostSmallJournal();
+  OpenJournal();
+  grid_.SetKeyField("lsh");
+  grid_.GroupBy("ym");
+  const auto remove = [&](long long serial, const char* source, const char* destination, double amount) {
+    ASSERT_TRUE(DeleteEntry(db_, StoredEntry{EntryKind::Income, serial, source, destination, amount}).ok);
+    grid_.Refresh();
+  };
+  // Serial 3 closes February; March is closed: the row after it is March's first, and March opens.
+  grid_.SetCurrentPosition(3);
+  grid_.View()->collapse(Model().index(2, 0));
+  remove(3, "1004", "3001", -20);
+  EXPECT_EQ(grid_.CurrentText("lsh"), "6");
+  EXPECT_TRUE(grid_.View()->isExpanded(Model().index(2, 0)));
+
+  // The last row gone: the new last row.
+  grid_.Last();
+  remove(5, "1001", "3001", 1234.567);
+  EXPECT_EQ(grid_.CurrentText("lsh"), "6");
+  EXPECT_EQ(grid_.CurrentPosition(), 3u);
+
+  // A focused group row stays focused, with its group closed as it was.
+  grid_.CollapseAll();
+  Post("2005.03.20", "1001", "3001", 1);
+  grid_.Refresh();
+  EXPECT_FALSE(grid_.CurrentIsDataRow());
+  EXPECT_EQ(grid_.View()->currentIndex(), Model().index(2, 0));
+  EXPECT_FALSE(grid_.View()->isExpanded(Model().index(2, 0)));
+  EXPECT_EQ(Model().rowCount(Model().index(2, 0)), 2);
 }
 
 TEST_F(GroupGridTest, EmptyJournalHasNoCurrentRow) {
