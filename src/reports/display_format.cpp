@@ -1,7 +1,7 @@
 #include "reports/display_format.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -65,8 +65,9 @@ struct Digits {
 };
 
 Digits RoundedDigits(double magnitude, size_t decimal_places) {
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, magnitude);
+  // 15 significant digits and the exponent after rounding, "." as decimal point in every locale.
+  char buffer[40] = {};  // the last place stays the terminating null
+  std::to_chars(buffer, buffer + sizeof buffer - 1, magnitude, std::chars_format::scientific, kSignificantDigits - 1);
   const std::string_view scientific(buffer);
   const size_t e = scientific.find('e');
   std::string mantissa;

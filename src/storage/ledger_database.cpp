@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "storage/database_messages.h"
 #include "storage/sql_dialect.h"
 
 namespace money {
@@ -74,7 +75,7 @@ void LedgerDatabase::Close() {
 
 sqlite3* LedgerDatabase::RequireConnection(std::string_view statement) const {
   if (connection_ == nullptr) {
-    throw DatabaseError("数据库未连接", SQLITE_MISUSE, SQLITE_MISUSE, std::string(statement));
+    throw DatabaseError(kNotConnectedMessage, SQLITE_MISUSE, SQLITE_MISUSE, std::string(statement));
   }
   return connection_;
 }

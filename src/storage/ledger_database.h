@@ -69,7 +69,8 @@ class LedgerDatabase {
     return TableDataset(*this, std::move(table), std::move(options));
   }
 
-  // For filling a new file only (sample ledgers): commits stop waiting for the disk until the next Open.
+  // For filling a new file only (sample ledgers): commits stop waiting for the disk until full syncing is
+  // set again or the next Open.
   void RelaxDurabilityForBulkLoad() { RunOwn("pragma synchronous=off"); }
 
   void SetStatementObserver(StatementObserver observer) { observer_ = std::move(observer); }

@@ -1,8 +1,7 @@
 #include "storage/query_dataset.h"
 
-#include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
+#include <charconv>
 #include <sqlite3.h>
 
 #include "storage/database_error.h"
@@ -11,12 +10,28 @@
 
 namespace money {
 
+namespace {
+
+// Letter case of ASCII letters only: std::tolower follows the process locale, and in a Turkish one
+// leaves "I" as it is.
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The number at the front of a text, after blanks and an optional plus sign, with "." as decimal point
+// in every locale; 0 when the text begins with no number.
+double NumberAtFront(std::string_view text) {
+  size_t start = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
+  if (start + 1 < text.size() && text[start] == '+' && text[start + 1] != '-') ++start;
+  double number = 0;
+  const std::from_chars_result read = std::from_chars(text.data() + start, text.data() + text.size(), number);
+  return read.ec == std::errc() ? number : 0;
+}
+
+}  // namespace
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
 }
@@ -25,8 +40,9 @@ std::string FieldText(const FieldValue& value) {
   if (const auto* text = std::get_if<std::string>(&value)) return *text;
   if (const auto* integer = std::get_if<long long>(&value)) return std::to_string(*integer);
   if (const auto* number = std::get_if<double>(&value)) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", *number);
+    // As "%.15g" writes it, but with "." as decimal point whatever the process locale.
+    char buffer[32] = {};  // the last place stays the terminating null
+    std::to_chars(buffer, buffer + sizeof buffer - 1, *number, std::chars_format::general, 15);
     return buffer;
   }
   return {};
@@ -35,7 +51,7 @@ std::string FieldText(const FieldValue& value) {
 double FieldNumber(const FieldValue& value) {
   if (const auto* number = std::get_if<double>(&value)) return *number;
   if (const auto* integer = std::get_if<long long>(&value)) return static_cast<double>(*integer);
-  if (const auto* text = std::get_if<std::string>(&value)) return std::strtod(text->c_str(), nullptr);
+  if (const auto* text = std::get_if<std::string>(&value)) return NumberAtFront(*text);
   return 0;
 }
 

@@ -1,7 +1,7 @@
 #include "storage/sql_text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -31,9 +31,11 @@ std::string SqlNumber(double value) {
   if (!std::isfinite(value)) throw std::domain_error("an amount must be a finite number");
   if (value == 0) return "0";
 
-  // "%.14e" rounds to 15 significant digits and gives them with the decimal exponent after rounding.
-  char buffer[40];
-  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, std::fabs(value));
+  // Scientific form with 14 decimals rounds to 15 significant digits and gives them with the decimal
+  // exponent after rounding. Unlike printf, to_chars writes "." as decimal point in every locale.
+  char buffer[40] = {};  // the last place stays the terminating null
+  std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific,
+                kSignificantDigits - 1);
   const std::string_view scientific(buffer);
   const size_t e = scientific.find('e');
   std::string digits;

@@ -2,12 +2,30 @@
 
 #include <cstdio>
 
+#include "reports/display_format.h"
 #include "storage/sql_text.h"
 #include "subjects/subject_codes.h"
 #include "transactions/entry_input.h"
 #include "transactions/entry_messages.h"
 
 namespace money {
+
+namespace {
+
+// Amounts as the journal grid shows them.
+constexpr const char* kEditingAmountFormat = "0.00";
+
+std::optional<int> Digits(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+  }
+  return value;
+}
+
+}  // namespace
 
 SaveCheck CheckEntrySave(std::string_view source_code, std::string_view destination_code,
                          std::string_view amount_text) {
@@ -26,24 +44,9 @@ std::optional<std::string> NormalizedAmountText(std::string_view text) {
 }
 
 std::string AmountForEditing(double amount) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.2f", amount);
-  return buffer;
+  // The journal grid's rounding, so the dialog opens on the amount the operator chose in the grid.
+  return FormatNumber(amount, kEditingAmountFormat);
 }
-
-namespace {
-
-std::optional<int> Digits(std::string_view text) {
-  if (text.empty()) return std::nullopt;
-  int value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
-}
-
-}  // namespace
 
 std::optional<DateParts> SplitDateText(std::string_view text) {
   if (text.size() < 10) return std::nullopt;

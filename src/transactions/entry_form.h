@@ -21,7 +21,8 @@ SaveCheck CheckEntrySave(std::string_view source_code, std::string_view destinat
 // 12.5); nothing when the text is not a number.
 std::optional<std::string> NormalizedAmountText(std::string_view text);
 
-// A stored amount as the edit dialog first shows it: fixed point, two decimals, no separators (120.50).
+// A stored amount as the edit dialog first shows it: fixed point, two decimals, no separators (120.50),
+// rounded as the journal grid shows it.
 std::string AmountForEditing(double amount);
 
 struct DateParts {

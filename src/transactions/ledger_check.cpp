@@ -71,6 +71,9 @@ constexpr const char* kLineAmountDiffers = "entry %1 (amount %2): the line of su
 constexpr const char* kMissingCounter = "the serial number counter row (B_LSH id 1) is missing";
 constexpr const char* kCounterTooLow = "the serial number counter is %1, below the greatest serial number %2";
 
+// An aggregate: one row whatever the table holds.
+constexpr const char* kSnapshotHolder = "select count(*) from B_LSH";
+
 constexpr const char* kSourceRole = "source";
 constexpr const char* kDestinationRole = "destination";
 
@@ -103,6 +106,20 @@ class Findings {
     size_t total = 0;
   };
   std::array<Group, static_cast<size_t>(Finding::kCount)> groups_;
+};
+
+// Keeps the connection in one read transaction while it lives. SQLite holds a connection's read snapshot
+// as long as any of its statements stands on a row, and every statement run meanwhile reads that same
+// snapshot: so the chart, the journal and the counter are read as of one moment, whatever another
+// process commits during the check.
+class ReadSnapshot {
+ public:
+  explicit ReadSnapshot(LedgerDatabase& database) : holder_(database.PrepareRead(kSnapshotHolder, true)) {
+    holder_.Step();
+  }
+
+ private:
+  Statement holder_;
 };
 
 struct ChartRow {
@@ -384,6 +401,7 @@ void CheckCounter(LedgerDatabase& database, long long max_serial, Findings& find
 }  // namespace
 
 std::vector<std::string> CheckLedger(LedgerDatabase& database) {
+  const ReadSnapshot snapshot(database);
   Findings findings;
   const Chart chart = ReadChart(database);
   CheckChart(chart, findings);

@@ -22,6 +22,12 @@ constexpr const char* kOperatorCode = "9999";
 constexpr const char* kCorrectionMark = "（更正）";
 constexpr const char* kTransferArrow = " → ";
 
+// What ends the bulk load: syncing as every ledger connection has it, then a checkpoint under it, which
+// syncs the log of every commit made without syncing, copies it into the file, syncs that and empties the log.
+constexpr const char* kFullSyncing = "pragma synchronous=FULL";
+constexpr const char* kCheckpoint = "pragma wal_checkpoint(TRUNCATE)";
+constexpr const char* kCheckpointBlocked = "the sample ledger could not be written through to the disk";
+
 // Shares of the entry kinds, of refunds (negative amounts), of later corrections and deletions, and of
 // entries posted to a subject that has children rather than to a leaf.
 constexpr double kIncomeShare = 0.20;
@@ -374,6 +380,14 @@ class SampleWriter {
   std::vector<PostedEntry> posted_;
 };
 
+// Puts everything written so far on the disk. A checkpoint another connection keeps from finishing
+// leaves part of it in the log: then the ledger is not called made.
+void MakeDurable(LedgerDatabase& database) {
+  database.ExecuteOwn(kFullSyncing, {});
+  QueryDataset checkpoint = database.OpenQuery(kCheckpoint, {});
+  if (checkpoint.Integer("busy") != 0) throw std::runtime_error(kCheckpointBlocked);
+}
+
 void RemoveLedgerFiles(const std::filesystem::path& file) {
   std::error_code ignored;
   for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
@@ -392,6 +406,7 @@ void MakeSampleLedger(const std::filesystem::path& file, const SampleOptions& op
     database.RelaxDurabilityForBulkLoad();
     SampleWriter writer(database, options.seed);
     writer.Write(options.entries);
+    MakeDurable(database);
   } catch (...) {
     // The file is ours and half made: leave nothing behind.
     RemoveLedgerFiles(file);

@@ -6,8 +6,10 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "access/password_digest.h"
+#include "storage/database_messages.h"
 #include "storage/ledger_file.h"
 #include "support/ledger_fixture.h"
 #include "support/temp_folder.h"
@@ -38,7 +40,13 @@ TEST(LedgerOpenTest, RefusesMissingDamagedAndForeignFilesWithoutCreatingAny) {
   sqlite3_close(raw);
   EXPECT_THROW(db.Open(foreign), DatabaseError);
 
-  EXPECT_THROW(db.Execute("delete from B_KM"), DatabaseError);
+  try {
+    db.Execute("delete from B_KM");
+    ADD_FAILURE() << "a statement ran without a ledger";
+  } catch (const DatabaseError& error) {
+    EXPECT_STREQ(error.what(), kNotConnectedMessage);
+    EXPECT_EQ(error.Statement(), "delete from B_KM");
+  }
 }
 
 TEST(LedgerCreateTest, NeverOverwritesAnExistingFile) {
@@ -81,17 +89,34 @@ TEST_F(LedgerDatabaseTest, NewLedgerHoldsTheSeedRows) {
   }
 }
 
-TEST_F(LedgerDatabaseTest, StoreRefusesDuplicatesOverlongTextsAndDeletingUsedSubjects) {
+// Limits count characters, not bytes: a limit's worth of Chinese fits, one more letter does not.
+TEST_F(LedgerDatabaseTest, TextColumnsHoldUpToTheirLengthInCharacters) {
+  const struct {
+    const char* column;
+    const char* before;
+    const char* after;
+    int limit;
+  } columns[] = {
+      {"B_KM.mc", "insert into B_KM values('3001','3','", "',2,0,'x','')", 40},
+      {"B_KM.lmc", "insert into B_KM values('3002','3','x',2,0,'", "','')", 240},
+      {"B_KM.bz", "insert into B_KM values('3003','3','x',2,0,'x','", "')", 240},
+      {"B_SZ.zy", "insert into B_SZ values(1,'2005.03.07','3','3',1,'", "','9999','a',3)", 200},
+      {"B_SZ.UNAME", "insert into B_SZ values(2,'2005.03.07','3','3',1,'','9999','", "',3)", 20},
+      {"B_USER.UNAME", "insert into B_USER values('0001','", "','','')", 20},
+  };
+  for (const auto& c : columns) {
+    std::string chinese;
+    for (int i = 0; i < c.limit; ++i) chinese += "钱";
+    const std::string overlong(static_cast<size_t>(c.limit) + 1, 'n');
+    EXPECT_THROW(db_.Execute(c.before + overlong + c.after), DatabaseError) << c.column;
+    EXPECT_NO_THROW(db_.Execute(c.before + chinese + c.after)) << c.column;
+  }
+}
+
+TEST_F(LedgerDatabaseTest, StoreRefusesDuplicatesBadDatesAndDeletingUsedSubjects) {
   AddSubject("3001", "现金");
   EXPECT_THROW(db_.Execute("insert into B_KM values('3001','3','again',2,0,'x','')"), DatabaseError);
-  const std::string long_name = "insert into B_KM values('3002','3','" + std::string(41, 'n') + "',2,0,'x','')";
-  EXPECT_THROW(db_.Execute(long_name), DatabaseError);
-  std::string forty_chinese;
-  for (int i = 0; i < 40; ++i) forty_chinese += "钱";
-  db_.Execute("insert into B_KM values('3003','3','" + forty_chinese + "',2,0,'x','')");
-  const std::string long_memo = "insert into B_SZ values(1,'2005.03.07','3001','3001',1,'" + std::string(201, 'm') +
-                                "','9999','admin',3)";
-  EXPECT_THROW(db_.Execute(long_memo), DatabaseError);
+  AddSubject("3003", "银行");
   EXPECT_THROW(db_.Execute("insert into B_SZ values(1,'2005-03-07','3001','3001',1,'','9999','a',3)"), DatabaseError);
 
   db_.Execute("insert into B_SZ values(1,'2005.03.07','3001','3001',1,'','9999','a',3)");

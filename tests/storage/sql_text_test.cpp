@@ -5,7 +5,13 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <random>
 #include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "storage/ledger_database.h"
+#include "support/ledger_fixture.h"
 
 namespace money {
 namespace {
@@ -16,6 +22,27 @@ TEST(QuoteSqlTest, DoublesEveryQuoteInside) {
   EXPECT_EQ(QuoteSql("it's"), "'it''s'");
   EXPECT_EQ(QuoteSql("''"), "''''''");
   EXPECT_EQ(QuoteSql("x'); delete from B_KM; --"), "'x''); delete from B_KM; --'");
+}
+
+class QuoteSqlRoundTripTest : public test::LedgerFixture {};
+
+// Texts of the characters that could end a literal, start a comment or split a statement, stored through
+// the ledger's dialect as the posting engine writes them, come back unchanged.
+TEST_F(QuoteSqlRoundTripTest, RandomTextsComeBackAsStored) {
+  const std::vector<std::string> alphabet = {"'", "''", "\"", "-", "--", "/", "*", "/*", "*/", ";", "\\", " ",
+                                             "\n", "\r\n", "\t", "钱", "账", "，", "’", "a", "0", "%", "_", "?"};
+  std::mt19937 random(20050307);
+  std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+  std::uniform_int_distribution<int> length(0, 30);
+  for (int i = 0; i < 300; ++i) {
+    std::string text;
+    for (int n = length(random); n > 0; --n) text += alphabet[pick(random)];
+    const std::string code = "3" + std::to_string(100 + i);
+    db_.Execute("insert into B_KM values(" + QuoteSql(code) + ",'3','x',2,0,'x'," + QuoteSql(text) + ")");
+    QueryDataset stored = db_.OpenQuery("select bz from B_KM where id=?", {code});
+    ASSERT_EQ(stored.Text("bz"), text) << "case " << i;
+  }
+  EXPECT_EQ(Count("select count(*) from B_KM"), 303);
 }
 
 struct NumberCase {

@@ -1,7 +1,9 @@
 #include "subjects/subject_store.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "storage/sql_text.h"
 #include "support/ledger_fixture.h"
 #include "transactions/posting_engine.h"
 
@@ -65,6 +67,17 @@ TEST_F(SubjectStoreTest, RenameRebuildsEveryLongNameBelowAndNothingElse) {
   EXPECT_EQ(Get("3002").lmc, "节余\\BB");
   RenameSubject(db_, Get("3001001"), "it's", "");
   EXPECT_EQ(Get("3001001001").lmc, "节余\\储蓄\\it's\\D");
+}
+
+TEST_F(SubjectStoreTest, RenameWritesTheSubjectsOwnRowInTheLedgersDialect) {
+  AddSubject("3001", "B");
+  Record();
+  RenameSubject(db_, Get("3001"), "it's \"x\"", "--'; drop");
+  EXPECT_THAT(recorded_, ::testing::Contains("update B_KM set lmc=" + QuoteSql("节余\\it's \"x\"") +
+                                             ",mc=" + QuoteSql("it's \"x\"") + ",bz=" + QuoteSql("--'; drop") +
+                                             " where id =" + QuoteSql("3001")));
+  EXPECT_EQ(Get("3001").mc, "it's \"x\"");
+  EXPECT_EQ(Get("3001").bz, "--'; drop");
 }
 
 TEST_F(SubjectStoreTest, RenameThatDoesNotFitChangesNothing) {

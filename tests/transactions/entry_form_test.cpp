@@ -40,9 +40,6 @@ TEST(EntryFormTest, AmountTextsAndDates) {
   EXPECT_EQ(NormalizedAmountText("-0020"), "-20");
   EXPECT_EQ(NormalizedAmountText("1e3"), "1000");
   EXPECT_EQ(NormalizedAmountText("12a"), std::nullopt);
-  EXPECT_EQ(AmountForEditing(120.5), "120.50");
-  EXPECT_EQ(AmountForEditing(-3), "-3.00");
-  EXPECT_EQ(AmountForEditing(1234567.005), "1234567.00");
   const std::optional<DateParts> date = SplitDateText("2005.03.07");
   ASSERT_TRUE(date);
   EXPECT_EQ(date->year, 2005);
@@ -50,6 +47,19 @@ TEST(EntryFormTest, AmountTextsAndDates) {
   EXPECT_EQ(date->day, 7);
   EXPECT_EQ(DateText(*date), "2005.03.07");
   EXPECT_FALSE(SplitDateText("2005.3.7"));
+}
+
+// The edit dialog opens on the amount the journal grid shows: rounded half away from zero from its
+// 15 significant digits, never from the binary value below it (20.555 is stored as 20.55499...).
+TEST(EntryFormTest, AmountForEditingRoundsAsTheJournalGrid) {
+  const struct {
+    double amount;
+    const char* text;
+  } cases[] = {
+      {120.5, "120.50"},           {-3, "-3.00"}, {20.555, "20.56"}, {-20.555, "-20.56"}, {0.125, "0.13"},
+      {1234567.005, "1234567.01"}, {0, "0.00"},   {-0.004, "0.00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AmountForEditing(c.amount), c.text) << c.amount;
 }
 
 }  // namespace

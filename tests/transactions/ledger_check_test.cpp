@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "storage/ledger_database.h"
 #include "subjects/subject_codes.h"
 #include "support/ledger_fixture.h"
 #include "transactions/posting_engine.h"
@@ -59,6 +61,26 @@ class BooksTest : public test::LedgerFixture {
 };
 
 TEST_F(BooksTest, SoundBooksShowNoViolation) { EXPECT_THAT(CheckLedger(db_), IsEmpty()); }
+
+// Another process saves an entry after the chart is read and before the journal is walked: the check
+// reads the books as of one moment, so the new entry is wholly outside what it sees.
+TEST_F(BooksTest, AnEntrySavedDuringTheCheckGivesNoFalseViolation) {
+  LedgerDatabase other;
+  other.Open(db_.File());
+  bool saved = false;
+  db_.SetStatementObserver([&](std::string_view statement) {
+    if (saved || statement.find("from B_SZ") == std::string_view::npos) return;
+    saved = true;
+    const PostingResult result = PostEntry(
+        other, NewEntry{EntryKind::Expense, "2005.03.10", {"3001", 2}, {"2001001", 3}, 7, "", "0001", "记账员"});
+    EXPECT_TRUE(result.ok) << result.detail;
+  });
+  EXPECT_THAT(CheckLedger(db_), IsEmpty());
+  ASSERT_TRUE(saved);
+  db_.SetStatementObserver({});
+  EXPECT_EQ(Count("select count(*) from B_SZ where lsh=9"), 1);
+  EXPECT_THAT(CheckLedger(db_), IsEmpty());
+}
 
 TEST_F(BooksTest, RoundingOfRunningBalancesIsNoViolation) {
   AddSubject("1002", "利息");

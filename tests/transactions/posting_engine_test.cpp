@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "support/ledger_fixture.h"
 #include "support/worked_example.h"
@@ -48,6 +50,18 @@ class PostingEngineTest : public test::LedgerFixture {
   long long Lines() { return Count("select count(*) from B_MX"); }
   long long Entries() { return Count("select count(*) from B_SZ"); }
   long long Counter() { return Count("select lsh from B_LSH where id=1"); }
+  // Every row of the chart, the journal and the lines, as one text.
+  std::string Books() {
+    std::string books;
+    for (const char* select : {"select * from B_KM order by id", "select * from B_SZ order by lsh",
+                               "select * from B_MX order by lsh,kmbh,mx,je"}) {
+      for (QueryDataset rows = db_.OpenQuery(select); !rows.Eof(); rows.Next()) {
+        for (const FieldValue& value : rows.Row()) books += FieldText(value) + "|";
+        books += "\n";
+      }
+    }
+    return books;
+  }
 };
 
 TEST_F(PostingEngineTest, IncomeSendsTheElevenStatementsOfTheWorkedExample) {
@@ -179,6 +193,44 @@ TEST_F(PostingEngineTest, ModifyUndoesAndRedoesUnderTheSameSerialNumber) {
   EXPECT_EQ(Balance("3"), 80);
   EXPECT_EQ(Count("select count(*) from B_MX where lsh=57 and ymd='2005.04.01'"), 5);
   EXPECT_EQ(Count("select count(*) from B_MX where lsh=57 and mx=1"), 2);
+}
+
+TEST_F(PostingEngineTest, ModifyOfTheAmountAloneMovesBothChainsByTheDifference) {
+  ASSERT_TRUE(PostEntry(db_, Income(100)).ok);
+  ASSERT_TRUE(PostEntry(db_, Income(30)).ok);
+  const std::vector<std::string> chains = {"1001001", "1001", "1", "3001", "3"};
+  std::vector<double> before;
+  for (const std::string& code : chains) before.push_back(Balance(code));
+
+  const StoredEntry stored{EntryKind::Income, 57, "1001001", "3001", 100};
+  ASSERT_TRUE(ModifyEntry(db_, stored, EntryChange{"2005.03.07", "1001001", "3001", 80, "工资", "0001", "记账员"}).ok);
+  for (size_t i = 0; i < chains.size(); ++i) EXPECT_EQ(Balance(chains[i]), before[i] - 20) << chains[i];
+  EXPECT_EQ(Balance("3002"), 0);
+  EXPECT_EQ(Count("select count(*) from B_MX where lsh=57"), 5);
+  EXPECT_EQ(Count("select count(*) from B_MX where lsh=57 and je=80"), 5);
+  EXPECT_EQ(Count("select count(*) from B_MX where lsh=58 and je=30"), 5);
+  EXPECT_EQ(Count("select je from B_SZ where lsh=57"), 80);
+}
+
+TEST_F(PostingEngineTest, ModifyFailingAfterItsReversalsLeavesTheBooksAsTheyWere) {
+  ASSERT_TRUE(PostEntry(db_, Income(100)).ok);
+  const std::string books = Books();
+  Record();
+  const PostingResult failed =
+      ModifyEntry(db_, StoredEntry{EntryKind::Income, 57, "1001001", "3001", 100},
+                  EntryChange{"2005.03.08", "1001", "3002001", 80, std::string(201, 'm'), "0001", "记账员"});
+  EXPECT_FALSE(failed.ok);
+  EXPECT_EQ(failed.message, kSaveFailedMessage);
+  EXPECT_FALSE(failed.detail.empty());
+  // The balances were undone and the lines deleted before the memo was refused.
+  const std::vector<std::string> ran = InLastTransaction();
+  EXPECT_NE(std::find(ran.begin(), ran.end(), "update B_KM set ye=ye-100 where id='3'"), ran.end());
+  EXPECT_NE(std::find(ran.begin(), ran.end(), "delete from B_MX where lsh=57"), ran.end());
+  ASSERT_GE(ran.size(), 2u);
+  EXPECT_EQ(ran[ran.size() - 2].rfind("update B_SZ set ", 0), 0u);
+  EXPECT_EQ(ran.back(), "rollback");
+  EXPECT_FALSE(db_.InTransaction());
+  EXPECT_EQ(Books(), books);
 }
 
 TEST_F(PostingEngineTest, ChangingOrDeletingAnEntryThatChangedMeanwhileIsRefused) {

@@ -3,9 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "storage/ledger_database.h"
 #include "support/temp_folder.h"
@@ -92,6 +95,20 @@ TEST(SampleLedgerTest, MakesSoundBooksWithEveryKindOfEntryOverSeveralYears) {
                    "where ymd<previous"),
             0)
       << "dates grow with the serial numbers";
+}
+
+// The bulk load commits without waiting for the disk; before the ledger is called made, syncing is back to
+// full and a checkpoint under it has put every commit on the disk.
+TEST(SampleLedgerTest, EndsWithFullSyncingAndACheckpointAfterTheLastCommit) {
+  test::TempFolder folder;
+  std::vector<std::string> statements;
+  SampleOptions options = Options(50);
+  options.observer = [&](std::string_view statement) { statements.emplace_back(statement); };
+  MakeSampleLedger(folder / "money.mdb", options);
+  ASSERT_GE(statements.size(), 4u);
+  EXPECT_EQ(std::count(statements.begin(), statements.end(), "pragma synchronous=off"), 1);
+  EXPECT_EQ(std::vector<std::string>(statements.end() - 3, statements.end()),
+            (std::vector<std::string>{"commit", "pragma synchronous=FULL", "pragma wal_checkpoint(TRUNCATE)"}));
 }
 
 TEST(SampleLedgerTest, TheSeedDecidesTheBooks) {
