@@ -4,7 +4,9 @@
 
 #include <exception>
 
+#include "access/change_password_window.h"
 #include "access/login_dialog.h"
+#include "access/operator_window.h"
 #include "shell/about_box.h"
 #include "shell/child_window_registry.h"
 #include "shell/main_window.h"
@@ -58,6 +60,13 @@ StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& message
         return new SubjectMaintenanceWindow(database, messages, *add_subject_dialog_, *modify_subject_dialog_,
                                             settings_file);
       });
+
+  main_window_->ChildWindows().RegisterFactory(QStringLiteral("TForm10"), [&database, &messages]() -> QWidget* {
+    return new OperatorWindow(database, messages);
+  });
+  main_window_->ChildWindows().RegisterFactory(QStringLiteral("TForm17"), [this, &database, &messages]() -> QWidget* {
+    return new ChangePasswordWindow(database, messages, main_window_->Login());
+  });
 
   // The entry and edit dialogs pick through the pickers made below them, post as the logged-in operator
   // and re-read the journal window of their kind when it is open.
