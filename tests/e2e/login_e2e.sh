@@ -57,8 +57,10 @@ fi
 grep -q "xvfb-run -a build/bin/money" "$folder/no-display.out" || fail "no hint about xvfb-run: $(cat "$folder/no-display.out")"
 [ "$(wc -l <"$folder/no-display.out")" -eq 1 ] || fail "more than one line without a display"
 
-# Xvfb writes the display number it took to descriptor 3 once it accepts connections.
-Xvfb -displayfd 3 -nolisten tcp -ac -screen 0 1280x1024x24 3>"$folder/display" 2>"$folder/xvfb.log" &
+# Xvfb writes the display number it took to descriptor 3 once it accepts connections. -noreset: by
+# default the server resets whenever its last client leaves, and the polling xdotool is such a client;
+# a program connecting during that reset is refused.
+Xvfb -displayfd 3 -nolisten tcp -ac -noreset -screen 0 1280x1024x24 3>"$folder/display" 2>"$folder/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
   [ -s "$folder/display" ] && break
