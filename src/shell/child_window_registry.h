@@ -14,9 +14,10 @@ class QWidget;
 namespace money {
 
 // The child windows of the main frame, at most one per key. The key is the window's class (its form
-// name, "TForm8"); the period activity window, of which there is one per date range, uses its class
-// and the range. Opening a key brings its window forward, or creates it through the key's factory and
-// shows it; closing a window destroys it and frees its key, so the next opening creates a fresh one.
+// name, "TForm8"); the period activity window, of which every confirmed date range opens one more,
+// uses a key of its own for each. Opening a key brings its window forward, or creates it through the
+// key's factory and shows it; closing a window destroys it and frees its key, so the next opening
+// creates a fresh one.
 class ChildWindowRegistry : public QObject {
   Q_OBJECT
 

@@ -19,6 +19,7 @@
 #include "storage/ledger_database.h"
 #include "ui/application.h"
 #include "ui/message_service.h"
+#include "ui/save_file_service.h"
 
 namespace {
 
@@ -45,7 +46,8 @@ int Run(money::MessageService& messages) {
   splash->ShowCentred();
   QCoreApplication::setApplicationName(QString::fromUtf8(money::kProgramTitle));
   money::LedgerDatabase database;
-  const money::StartupWindows windows(database, messages,
+  money::DialogSaveFileService save_files;
+  const money::StartupWindows windows(database, messages, save_files,
                                       std::filesystem::path(QCoreApplication::applicationFilePath().toStdString()));
   splash.reset();
   windows.Login().exec();

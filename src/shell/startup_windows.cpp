@@ -7,6 +7,13 @@
 #include "access/change_password_window.h"
 #include "access/login_dialog.h"
 #include "access/operator_window.h"
+#include "reports/balance_queries.h"
+#include "reports/date_range_dialog.h"
+#include "reports/detail_ledger_window.h"
+#include "reports/period_queries.h"
+#include "reports/subject_tree_query_kinds.h"
+#include "reports/subject_tree_query_window.h"
+#include "reports/tree_query_services.h"
 #include "shell/about_box.h"
 #include "shell/child_window_registry.h"
 #include "shell/main_window.h"
@@ -41,7 +48,7 @@ void OpenLedger(LedgerDatabase& database, const std::filesystem::path& program_f
 
 }  // namespace
 
-StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& messages,
+StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& messages, SaveFileService& save_files,
                                const std::filesystem::path& executable)
     : messages_(messages) {
   const std::filesystem::path settings_file = SettingsFilePath(executable);
@@ -94,6 +101,8 @@ StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& message
   income_picker_ = std::make_unique<SubjectPicker>(SubjectClass::kIncome, database, messages, loaded_subjects_,
                                                    picker_callers_, settings_file);
   income_edit_dialog_ = std::make_unique<EditDialog>(EntryKind::Income, entry_services);
+  period_detail_ = std::make_unique<DetailLedgerWindow>(DetailLedgerKind::kPeriod, database, messages, save_files,
+                                                        settings_file, main_window_->ProgramFolder(), ExecModal);
 
   // 7.
   expense_entry_dialog_ = std::make_unique<EntryDialog>(EntryKind::Expense, entry_services);
@@ -110,6 +119,32 @@ StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& message
                                    [](QDialog& dialog) { dialog.exec(); });
         });
   }
+
+  // 8.
+  subject_detail_ = std::make_unique<DetailLedgerWindow>(DetailLedgerKind::kSubject, database, messages, save_files,
+                                                         settings_file, main_window_->ProgramFolder(), ExecModal);
+  const TreeQueryServices balance_services{
+      database,      messages,
+      save_files,    main_window_->ProgramFolder(),
+      settings_file, [this](const DetailRequest& request) { subject_detail_->Show(request); },
+      ExecModal};
+  main_window_->ChildWindows().RegisterFactory(QStringLiteral("TForm13"), [balance_services]() -> QWidget* {
+    return new SubjectTreeQueryWindow(kBalanceQueryKind, BalanceQueryTexts(), balance_services);
+  });
+  const TreeQueryServices period_services{
+      database,      messages,
+      save_files,    main_window_->ProgramFolder(),
+      settings_file, [this](const DetailRequest& request) { period_detail_->Show(request); },
+      ExecModal};
+  date_range_dialog_ = std::make_unique<DateRangeDialog>(
+      main_window_->Login(), messages, [this, period_services](const money::DateRange& range) {
+        const QString key = QStringLiteral("TForm15#%1").arg(++period_windows_opened_);
+        main_window_->ChildWindows().Open(key, [&range, &period_services]() -> QWidget* {
+          return new SubjectTreeQueryWindow(kPeriodQueryKind, PeriodQueryTexts(range), period_services);
+        });
+      });
+  QObject::connect(main_window_->Command(QStringLiteral("m0301")), &QAction::triggered, date_range_dialog_.get(),
+                   &QDialog::exec);
 }
 
 // Program end: the windows that live for the whole run write their positions; a write the settings file
@@ -121,6 +156,9 @@ StartupWindows::~StartupWindows() {
   for (const EntryKind kind : {EntryKind::Income, EntryKind::Expense, EntryKind::Transfer}) {
     RunGuarded(messages_, nullptr, [this, kind] { Entry(kind).StorePosition(); });
     RunGuarded(messages_, nullptr, [this, kind] { Edit(kind).StorePosition(); });
+  }
+  for (const DetailLedgerWindow* detail : {period_detail_.get(), subject_detail_.get()}) {
+    RunGuarded(messages_, nullptr, [detail] { detail->StorePlacement(); });
   }
 }
 

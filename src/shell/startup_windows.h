@@ -12,6 +12,8 @@ namespace money {
 
 class AboutBox;
 class AddSubjectDialog;
+class DateRangeDialog;
+class DetailLedgerWindow;
 class EditDialog;
 class EntryDialog;
 class LedgerDatabase;
@@ -19,6 +21,7 @@ class LoginDialog;
 class MainWindow;
 class MessageService;
 class ModifySubjectDialog;
+class SaveFileService;
 class SubjectPicker;
 
 // The windows created at start-up, hidden, in this order; they live until the program ends and are
@@ -34,11 +37,13 @@ class SubjectPicker;
 //      the add-transfer dialog TForm24, the modify-transfer dialog TForm25;
 //   8. the subject detail ledger TForm28, the date-range dialog TForm14.
 // Each window joins this list at its place, and here its commands and child-window factories are
-// connected to the main window (MainWindow::Command, MainWindow::ChildWindows). The subject pickers and
-// the entry and edit dialogs write their positions when the program ends, that is when this object goes.
+// connected to the main window (MainWindow::Command, MainWindow::ChildWindows). The subject pickers, the
+// entry and edit dialogs and the detail ledgers write their placement when the program ends, that is when
+// this object goes.
 class StartupWindows {
  public:
-  StartupWindows(LedgerDatabase& database, MessageService& messages, const std::filesystem::path& executable);
+  StartupWindows(LedgerDatabase& database, MessageService& messages, SaveFileService& save_files,
+                 const std::filesystem::path& executable);
   ~StartupWindows();
   StartupWindows(const StartupWindows&) = delete;
   StartupWindows& operator=(const StartupWindows&) = delete;
@@ -49,6 +54,9 @@ class StartupWindows {
   SubjectPicker& Picker(SubjectClass subject_class) const;
   EntryDialog& Entry(EntryKind kind) const;
   EditDialog& Edit(EntryKind kind) const;
+  DetailLedgerWindow& PeriodDetail() const { return *period_detail_; }
+  DetailLedgerWindow& SubjectDetail() const { return *subject_detail_; }
+  DateRangeDialog& RangeDialog() const { return *date_range_dialog_; }
 
  private:
   MessageService& messages_;
@@ -64,11 +72,16 @@ class StartupWindows {
   std::unique_ptr<SubjectPicker> savings_picker_;
   std::unique_ptr<SubjectPicker> income_picker_;
   std::unique_ptr<EditDialog> income_edit_dialog_;
+  std::unique_ptr<DetailLedgerWindow> period_detail_;
   std::unique_ptr<EntryDialog> expense_entry_dialog_;
   std::unique_ptr<EditDialog> expense_edit_dialog_;
   std::unique_ptr<SubjectPicker> expense_picker_;
   std::unique_ptr<EntryDialog> transfer_entry_dialog_;
   std::unique_ptr<EditDialog> transfer_edit_dialog_;
+  std::unique_ptr<DetailLedgerWindow> subject_detail_;
+  std::unique_ptr<DateRangeDialog> date_range_dialog_;
+  // Every confirmed date range opens one more period activity window, under a key of its own.
+  int period_windows_opened_ = 0;
 };
 
 }  // namespace money

@@ -26,6 +26,11 @@ QString GridFooter::Text(int logical_column) const {
   return found == cells_.end() ? QString() : found->second.text;
 }
 
+Qt::Alignment GridFooter::AlignmentOf(int logical_column) const {
+  const auto found = cells_.find(logical_column);
+  return found == cells_.end() ? Qt::Alignment(Qt::AlignLeft) : found->second.alignment;
+}
+
 void GridFooter::Clear() {
   cells_.clear();
   update();

@@ -19,6 +19,7 @@ class GridFooter : public QWidget {
 
   void SetText(int logical_column, const QString& text, Qt::Alignment alignment);
   QString Text(int logical_column) const;
+  Qt::Alignment AlignmentOf(int logical_column) const;
   void Clear();
   // The cell of a column, in footer coordinates.
   QRect CellRect(int logical_column) const;

@@ -19,7 +19,6 @@
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/group_panel.h"
-#include "ui/print_preview.h"
 
 namespace money {
 
@@ -336,6 +335,13 @@ PrintTable GroupGrid::PrintState() {
                              header_->sectionSize(logical), alignment});
   }
   AddPrintRows(table, {}, 0);
+  if (!footer_->isHidden()) {
+    for (int visual = 0; visual < header_->count(); ++visual) {
+      const int logical = header_->logicalIndex(visual);
+      if (header_->isSectionHidden(logical)) continue;
+      table.footer.push_back({footer_->Text(logical), footer_->AlignmentOf(logical)});
+    }
+  }
   return table;
 }
 
@@ -362,7 +368,6 @@ void GroupGrid::AddPrintRows(PrintTable& table, const QModelIndex& parent, int l
   }
 }
 
-void GroupGrid::ShowPrintPreview() { money::ShowPrintPreview(PrintState(), this); }
 
 bool GroupGrid::eventFilter(QObject* watched, QEvent* event) {
   if (watched == view_->viewport() && event->type() == QEvent::MouseButtonDblClick) {

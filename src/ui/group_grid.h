@@ -83,7 +83,7 @@ class GroupGrid : public QWidget, public RecordList {
   std::vector<int> DisplayedColumns() const;
   std::vector<size_t> RowsInGridOrder();
   // The grid's current state for the print preview: all rows read, group rows, data rows of expanded
-  // groups and footer rows as shown.
+  // groups and footer rows as shown, and the summary footer while it is shown.
   PrintTable PrintState();
 
   GridModel* Model() const { return model_; }
@@ -106,7 +106,6 @@ class GroupGrid : public QWidget, public RecordList {
   void Refresh() override;
   void ExpandAll();
   void CollapseAll();
-  void ShowPrintPreview();
 
  signals:
   // A double-click anywhere in the rows but on a group row (which opens or closes the group).

@@ -14,6 +14,11 @@ struct PrintColumn {
   Qt::Alignment alignment = Qt::AlignLeft;
 };
 
+struct PrintCell {
+  QString text;
+  Qt::Alignment alignment = Qt::AlignLeft;
+};
+
 struct PrintRow {
   QStringList cells;
   int level = 0;  // depth in the tree, 0 for a top-level node
@@ -24,7 +29,8 @@ struct PrintRow {
 struct PrintTable {
   std::vector<PrintColumn> columns;
   std::vector<PrintRow> rows;
-  bool tree_lines = false;  // draw tree lines and expand buttons in the first column
+  bool tree_lines = false;        // draw tree lines and expand buttons in the first column
+  std::vector<PrintCell> footer;  // a summary footer under the columns, after the last row; empty: none
 };
 
 }  // namespace money

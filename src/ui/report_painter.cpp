@@ -53,8 +53,8 @@ ReportPainter::ReportPainter(PrintTable table, QSizeF area, const QPaintDevice& 
 }
 
 int ReportPainter::PageCount() const {
-  const int rows = static_cast<int>(table_.rows.size());
-  return std::max(1, (rows + rows_per_page_ - 1) / rows_per_page_);
+  const int lines = static_cast<int>(LineCount());
+  return std::max(1, (lines + rows_per_page_ - 1) / rows_per_page_);
 }
 
 void ReportPainter::PaintPage(QPainter& painter, int page) const {
@@ -62,9 +62,14 @@ void ReportPainter::PaintPage(QPainter& painter, int page) const {
   painter.setFont(font_);
   PaintHeader(painter);
   const size_t first = static_cast<size_t>(page) * static_cast<size_t>(rows_per_page_);
-  const size_t end = std::min(table_.rows.size(), first + static_cast<size_t>(rows_per_page_));
-  for (size_t row = first; row < end; ++row) {
-    PaintRow(painter, row, row_height_ * static_cast<double>(row - first + 1));
+  const size_t end = std::min(LineCount(), first + static_cast<size_t>(rows_per_page_));
+  for (size_t line = first; line < end; ++line) {
+    const double top = row_height_ * static_cast<double>(line - first + 1);
+    if (line < table_.rows.size()) {
+      PaintRow(painter, line, top);
+    } else {
+      PaintFooter(painter, top);
+    }
   }
   painter.restore();
 }
@@ -99,6 +104,22 @@ void ReportPainter::PaintRow(QPainter& painter, size_t row, double top) const {
     const QString shown = painter.fontMetrics().elidedText(cells.cells[static_cast<qsizetype>(c)], Qt::ElideRight,
                                                            static_cast<int>(text.width()));
     painter.drawText(text, table_.columns[c].alignment | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+  }
+}
+
+void ReportPainter::PaintFooter(QPainter& painter, double top) const {
+  const double padding = kCellPadding * scale_;
+  for (size_t c = 0; c < table_.columns.size(); ++c) {
+    const QRectF cell(edges_[c], top, edges_[c + 1] - edges_[c], row_height_);
+    painter.fillRect(cell, kHeaderBackground);
+    painter.setPen(kGridColor);
+    painter.drawRect(cell);
+    if (c >= table_.footer.size()) continue;
+    const PrintCell& footer = table_.footer[c];
+    const QRectF text = cell.adjusted(padding, 0, -padding, 0);
+    painter.setPen(Qt::black);
+    const QString shown = painter.fontMetrics().elidedText(footer.text, Qt::ElideRight, static_cast<int>(text.width()));
+    painter.drawText(text, footer.alignment | Qt::AlignVCenter | Qt::TextSingleLine, shown);
   }
 }
 

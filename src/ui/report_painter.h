@@ -13,8 +13,9 @@ class QPrinter;
 namespace money {
 
 // Lays a table out on report pages and paints them: the column headers on every page, grid lines, the
-// rows in Times New Roman 8 pt, and for a tree its tree lines and expand buttons. Columns keep their
-// screen widths, narrowed together when they are wider than the page. No title, header or footer text.
+// rows in Times New Roman 8 pt, for a tree its tree lines and expand buttons, and after the last row the
+// table's summary footer, if it has one. Columns keep their screen widths, narrowed together when they
+// are wider than the page. No title, and no page header or page footer text.
 class ReportPainter {
  public:
   // `area` is the printable area in the device's pixels; painting starts at the painter's origin.
@@ -36,8 +37,11 @@ class ReportPainter {
     bool later_sibling = false;
   };
 
+  // The rows and the footer line.
+  size_t LineCount() const { return table_.rows.size() + (table_.footer.empty() ? 0 : 1); }
   void PaintHeader(QPainter& painter) const;
   void PaintRow(QPainter& painter, size_t row, double top) const;
+  void PaintFooter(QPainter& painter, double top) const;
   // Draws the tree lines and button of a row in the first cell; returns the width they take.
   double PaintTreeLines(QPainter& painter, size_t row, double left, double top) const;
 

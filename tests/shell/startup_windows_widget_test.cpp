@@ -9,14 +9,19 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "access/login_dialog.h"
+#include "reports/date_range_dialog.h"
+#include "reports/detail_ledger_window.h"
 #include "shell/about_box.h"
+#include "shell/child_window_registry.h"
 #include "shell/main_window.h"
 #include "storage/ledger_database.h"
 #include "storage/ledger_file.h"
 #include "support/message_recorder.h"
+#include "support/save_file_recorder.h"
 #include "support/temp_folder.h"
 
 namespace money {
@@ -34,11 +39,12 @@ class StartupWindowsTest : public ::testing::Test {
   test::TempFolder folder_;
   LedgerDatabase database_;
   test::MessageRecorder messages_;
+  test::SaveFileRecorder save_files_;
 };
 
 TEST_F(StartupWindowsTest, OpensTheLedgerOfTheProgramFolderAndLogsIn) {
   CreateLedger(LedgerPath(folder_.Path()));
-  StartupWindows windows(database_, messages_, Executable());
+  StartupWindows windows(database_, messages_, save_files_, Executable());
   EXPECT_TRUE(database_.Connected());
   EXPECT_TRUE(messages_.informed.isEmpty());
   EXPECT_FALSE(windows.Main().isVisible());
@@ -53,7 +59,7 @@ TEST_F(StartupWindowsTest, MissingOrDamagedLedgerIsReportedOnceAndTheLoginFails)
     messages_.informed.clear();
     messages_.errors.clear();
     if (damaged) std::ofstream(LedgerPath(folder_.Path())) << "this is not a ledger";
-    StartupWindows windows(database_, messages_, Executable());
+    StartupWindows windows(database_, messages_, save_files_, Executable());
     EXPECT_EQ(messages_.informed, QStringList{QString::fromUtf8(kConnectionFailedMessage)}) << damaged;
     EXPECT_FALSE(database_.Connected());
 
@@ -69,7 +75,7 @@ TEST_F(StartupWindowsTest, MissingOrDamagedLedgerIsReportedOnceAndTheLoginFails)
 
 TEST_F(StartupWindowsTest, AboutBoxIsShownModallyByItsCommand) {
   CreateLedger(LedgerPath(folder_.Path()));
-  StartupWindows windows(database_, messages_, Executable());
+  StartupWindows windows(database_, messages_, save_files_, Executable());
   EXPECT_EQ(windows.About().objectName(), "TForm99");
   EXPECT_EQ(windows.About().windowTitle(), "关于 . . .");
   EXPECT_EQ(windows.About().size(), QSize(431, 392));
@@ -81,6 +87,49 @@ TEST_F(StartupWindowsTest, AboutBoxIsShownModallyByItsCommand) {
   windows.Main().Command("N33")->trigger();
   EXPECT_EQ(shown, &windows.About());
   EXPECT_FALSE(windows.About().isVisible());
+}
+
+// The window a command or button shows modally, closed again at once; nullptr when none was shown.
+QWidget* ModalShownBy(const std::function<void()>& action, const char* close_button) {
+  QWidget* shown = nullptr;
+  QTimer::singleShot(0, [&] {
+    shown = QApplication::activeModalWidget();
+    if (shown) shown->findChild<QPushButton*>(close_button)->click();
+  });
+  action();
+  return shown;
+}
+
+TEST_F(StartupWindowsTest, QueryAndAdministrationCommandsOpenTheirWindows) {
+  CreateLedger(LedgerPath(folder_.Path()));
+  StartupWindows windows(database_, messages_, save_files_, Executable());
+  LogIn(windows, "9999", "3947");
+  ChildWindowRegistry& children = windows.Main().ChildWindows();
+
+  windows.Main().Command("m0201")->trigger();
+  QWidget* balance = children.Find("TForm13");
+  ASSERT_NE(balance, nullptr);
+  const QWidget* subject_detail =
+      ModalShownBy([balance] { balance->findChild<QPushButton*>("BitBtn5")->click(); }, "BitBtn2");
+  EXPECT_EQ(subject_detail, &windows.SubjectDetail());
+  EXPECT_TRUE(windows.SubjectDetail().windowTitle().startsWith("科目明细 _ "));
+
+  // Each confirmed range opens one more period activity window, also for the same range.
+  for (int opened = 1; opened <= 2; ++opened) {
+    const QWidget* range_dialog = ModalShownBy([&] { windows.Main().Command("m0301")->trigger(); }, "BitBtn1");
+    EXPECT_EQ(range_dialog, &windows.RangeDialog());
+    EXPECT_EQ(windows.Main().findChildren<QWidget*>("TForm15").size(), opened);
+  }
+  QWidget* period = windows.Main().findChildren<QWidget*>("TForm15").front();
+  const QWidget* period_detail =
+      ModalShownBy([period] { period->findChild<QPushButton*>("BitBtn5")->click(); }, "BitBtn2");
+  EXPECT_EQ(period_detail, &windows.PeriodDetail());
+
+  windows.Main().Command("N101")->trigger();
+  EXPECT_NE(children.Find("TForm17"), nullptr);
+  windows.Main().Command("N102")->trigger();
+  EXPECT_NE(children.Find("TForm10"), nullptr);
+  EXPECT_TRUE(messages_.errors.isEmpty());
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include "subjects/subject_picker.h"
 #include "subjects/subject_store.h"
 #include "support/message_recorder.h"
+#include "support/save_file_recorder.h"
 #include "support/temp_folder.h"
 #include "ui/tree_list.h"
 
@@ -54,13 +55,14 @@ class SubjectStartupTest : public ::testing::Test {
   test::TempFolder folder_;
   LedgerDatabase database_;
   test::MessageRecorder messages_;
+  test::SaveFileRecorder save_files_;
 };
 
 TEST_F(SubjectStartupTest, PickersReadListAndPositionAtStartAndWriteThePositionAtProgramEnd) {
   Settings().WriteInteger("XZSRFrm", "Top", 33);
   Settings().WriteInteger("XZSRFrm", "Left", 44);
   {
-    const StartupWindows windows(database_, messages_, Executable());
+    const StartupWindows windows(database_, messages_, save_files_, Executable());
     const std::pair<SubjectClass, const char*> pickers[] = {
         {SubjectClass::kIncome, "TForm11"}, {SubjectClass::kSavings, "TForm12"}, {SubjectClass::kExpense, "TForm22"}};
     for (const auto& [subject_class, form] : pickers) {
@@ -83,7 +85,7 @@ TEST_F(SubjectStartupTest, PickersReadListAndPositionAtStartAndWriteThePositionA
 
 // "科目维护" opens one window; closing it writes "KMFrm"; one still open at program end writes nothing.
 TEST_F(SubjectStartupTest, MaintenanceWindowOpensOnceThroughItsCommand) {
-  auto windows = std::make_unique<StartupWindows>(database_, messages_, Executable());
+  auto windows = std::make_unique<StartupWindows>(database_, messages_, save_files_, Executable());
   LogIn(*windows);
   windows->Main().show();
   QMdiSubWindow* opened = OpenMaintenance(*windows);

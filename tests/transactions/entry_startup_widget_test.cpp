@@ -26,6 +26,7 @@
 #include "subjects/subject_picker.h"
 #include "subjects/subject_store.h"
 #include "support/message_recorder.h"
+#include "support/save_file_recorder.h"
 #include "support/temp_folder.h"
 #include "transactions/edit_dialog.h"
 #include "transactions/entry_dialog.h"
@@ -72,7 +73,7 @@ class EntryStartupTest : public ::testing::Test {
   SettingsFile Settings() const { return SettingsFile(SettingsFilePath(Executable())); }
 
   StartupWindows& Start() {
-    windows_ = std::make_unique<StartupWindows>(database_, messages_, Executable());
+    windows_ = std::make_unique<StartupWindows>(database_, messages_, save_files_, Executable());
     windows_->Login().findChild<QLineEdit*>("Edit1")->setText("9999");
     windows_->Login().findChild<QLineEdit*>("Edit2")->setText("3947");
     windows_->Login().findChild<QPushButton*>("BitBtn1")->click();
@@ -108,6 +109,7 @@ class EntryStartupTest : public ::testing::Test {
   test::TempFolder folder_;
   LedgerDatabase database_;
   OwnerRecorder messages_;
+  test::SaveFileRecorder save_files_;
   std::unique_ptr<StartupWindows> windows_;
 };
 
