@@ -90,16 +90,7 @@ class DetailLedgerTest : public test::LedgerFixture {
 
   long long Post(EntryKind kind, const std::string& date, const std::string& source, const std::string& destination,
                  double amount, const std::string& memo = "") {
-    const PostingResult result = PostEntry(db_, NewEntry{kind,
-                                                         date,
-                                                         {source, LevelOfCode(source)},
-                                                         {destination, LevelOfCode(destination)},
-                                                         amount,
-                                                         memo,
-                                                         "0001",
-                                                         "记账员"});
-    EXPECT_TRUE(result.ok) << result.detail;
-    return result.serial;
+    return PostAs(kind, date, source, destination, amount, memo, "0001", "记账员");
   }
   // Incomes into 活期 of 1, 2, … `count`, on the days of 2005 in turn, and one expense of 12.25 from 中行.
   void PostLines(int count) {

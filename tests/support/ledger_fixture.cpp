@@ -3,6 +3,7 @@
 #include "storage/ledger_file.h"
 #include "subjects/subject_codes.h"
 #include "subjects/subject_store.h"
+#include "transactions/posting_engine.h"
 
 namespace money::test {
 
@@ -17,6 +18,16 @@ std::string LedgerFixture::AddSubject(const std::string& code, const std::string
   const Subject child = NewChildRow(*parent, code.substr(code.size() - 3), name, "");
   if (InsertSubject(db_, child) != StoreOutcome::kStored) throw std::runtime_error("cannot add " + code);
   return code;
+}
+
+long long LedgerFixture::PostAs(EntryKind kind, const std::string& date, const std::string& source,
+                                const std::string& destination, double amount, const std::string& memo,
+                                const std::string& operator_code, const std::string& operator_name) {
+  const PostingResult result =
+      PostEntry(db_, NewEntry{kind, date, {source, LevelOfCode(source)}, {destination, LevelOfCode(destination)},
+                              amount, memo, operator_code, operator_name});
+  EXPECT_TRUE(result.ok) << result.detail;
+  return result.serial;
 }
 
 double LedgerFixture::Balance(const std::string& code) {

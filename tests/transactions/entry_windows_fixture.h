@@ -192,16 +192,7 @@ class EntryWindowsFixture : public LedgerFixture {
   // An entry posted through the engine by another operator, as if saved earlier.
   long long Post(EntryKind kind, const std::string& date, const std::string& source, const std::string& destination,
                  double amount, const std::string& memo = "") {
-    const PostingResult result = PostEntry(db_, NewEntry{kind,
-                                                         date,
-                                                         {source, LevelOfCode(source)},
-                                                         {destination, LevelOfCode(destination)},
-                                                         amount,
-                                                         memo,
-                                                         "9999",
-                                                         "系统管理员"});
-    EXPECT_TRUE(result.ok) << result.detail;
-    return result.serial;
+    return PostAs(kind, date, source, destination, amount, memo, "9999", "系统管理员");
   }
 
   MessageRecorder messages_;
