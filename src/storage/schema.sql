@@ -52,10 +52,11 @@ CREATE TABLE B_GN (
   is9999 INTEGER NOT NULL DEFAULT 0 CHECK (is9999 IN (0, 1))
 ) STRICT;
 
--- The operator code of a grant row compares ignoring letter case, as the login finds the operator.
+-- The codes of a grant row compare ignoring letter case: the operator's, as the login finds the operator,
+-- and the command's, as the operator window matches its marks.
 CREATE TABLE B_USRGN (
   usrbh  TEXT NOT NULL COLLATE NOCASE CHECK (length(usrbh) <= 4),
-  gnbh   TEXT NOT NULL CHECK (length(gnbh) <= 10),
+  gnbh   TEXT NOT NULL COLLATE NOCASE CHECK (length(gnbh) <= 10),
   istrue INTEGER NOT NULL DEFAULT 0 CHECK (istrue IN (0, 1)),
   PRIMARY KEY (usrbh, gnbh)
 ) STRICT;

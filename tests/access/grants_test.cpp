@@ -98,9 +98,14 @@ TEST_F(GrantsTest, ReservedCommandsNeedTheExactAdministratorCode) {
 }
 
 // The operator code is compared ignoring letter case, as the login finds the operator.
-TEST_F(GrantsTest, GrantRowsMatchTheCodeIgnoringCase) {
+// Operator and command codes of a grant row are compared ignoring letter case, as the login finds the
+// operator and as the operator window shows the marks.
+TEST_F(GrantsTest, GrantRowsMatchTheCodesIgnoringCase) {
+  AddCatalogueRow("ab", "N109", false);
   Grant("ab12", "0101", true);
+  Grant("ab12", "AB", true);
   EXPECT_TRUE(Applied("AB12").at("m0101"));
+  EXPECT_TRUE(Applied("AB12").at("N109"));
   EXPECT_FALSE(Applied("AB12").at("m0102"));
 }
 

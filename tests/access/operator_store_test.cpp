@@ -122,6 +122,18 @@ TEST_F(OperatorStoreTest, DeleteRemovesTheOperatorAndAllItsGrantsButNeverTheAdmi
   EXPECT_FALSE(db_.InTransaction());
 }
 
+// The books keep what a deleted operator entered, with the code and name it was entered under.
+TEST_F(OperatorStoreTest, DeletedOperatorsEntriesStay) {
+  ASSERT_EQ(AddOrRenameOperator(db_, "0005", "李四"), OperatorSaved::kAdded);
+  AddSubject("1001", "工资");
+  AddSubject("3001", "现金");
+  const long long serial = PostAs(EntryKind::Income, "2005.03.07", "1001", "3001", 10, "", "0005", "李四");
+  ASSERT_EQ(DeleteOperator(db_, "0005"), OperatorDeleted::kDeleted);
+  EXPECT_EQ(Count("select count(*) from B_SZ where UID='0005' and UNAME='李四' and lsh=" + std::to_string(serial)),
+            1);
+  EXPECT_EQ(Count("select count(*) from B_MX where lsh=" + std::to_string(serial)), 4);
+}
+
 TEST_F(OperatorStoreTest, RefusedGrantDeleteKeepsTheOperator) {
   ASSERT_EQ(AddOrRenameOperator(db_, "0005", "李四"), OperatorSaved::kAdded);
   RefuseWith("before delete on B_USRGN");

@@ -124,6 +124,7 @@ TEST_F(OperatorWindowTest, ListsTheOperatorsAndTheGrantableCommands) {
   EXPECT_TRUE(Checked().isEmpty());
   EXPECT_TRUE(Label().isEmpty());
   EXPECT_EQ(CodeBox().displayText(), "____");
+  EXPECT_EQ(NameBox().maxLength(), 20);  // the operator name's width in the journal too
   const char* buttons[][2] = {{"BitBtn1", "添加/修改"}, {"BitBtn2", "删除"},     {"BitBtn3", "清除口令"},
                               {"BitBtn4", "退出"},      {"BitBtn5", "取消修改"}, {"BitBtn6", "保存修改"}};
   for (const auto& [name, caption] : buttons) {
