@@ -80,6 +80,7 @@ DetailLedgerWindow::DetailLedgerWindow(DetailLedgerKind kind, LedgerDatabase& da
   grid_->SetSummaries({AmountTotal("je")});
   if (traits.batch_size > 0) grid_->SetBatchSize(traits.batch_size);
   grid_->SetFooterVisible(true);
+  grid_->SetValueFilterOffered(false);  // every line stays listed and exported
   RestoreStateAndBounds(*this, SettingsFile(settings_file_), traits.settings_section, kOpenNormal);
 }
 

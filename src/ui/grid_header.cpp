@@ -33,14 +33,23 @@ void GridHeader::SetFilteredSections(std::set<int> logical_indexes) {
   viewport()->update();
 }
 
+void GridHeader::SetFilterButtons(bool shown) {
+  filter_buttons_ = shown;
+  viewport()->update();
+}
+
 QRect GridHeader::FilterButtonRect(int logical_index) const {
-  if (logical_index < 0 || isSectionHidden(logical_index)) return {};
+  if (!filter_buttons_ || logical_index < 0 || isSectionHidden(logical_index)) return {};
   const int right = sectionViewportPosition(logical_index) + sectionSize(logical_index);
   const int width = std::min(kFilterButtonWidth, sectionSize(logical_index) / 2);
   return {right - width, 0, width, height()};
 }
 
 void GridHeader::paintSection(QPainter* painter, const QRect& rect, int logical_index) const {
+  if (!filter_buttons_) {
+    QHeaderView::paintSection(painter, rect, logical_index);
+    return;
+  }
   const int button_width = std::min(kFilterButtonWidth, rect.width() / 2);
   painter->save();  // the header clips to the section it paints
   QHeaderView::paintSection(painter, rect.adjusted(0, 0, -button_width, 0), logical_index);

@@ -21,7 +21,10 @@ class GridHeader : public QHeaderView {
   GridHeader(const QObject* grid, QWidget* parent = nullptr);
 
   void SetFilteredSections(std::set<int> logical_indexes);
-  // The value-filter button of a section, in header coordinates (empty when the section is hidden).
+  // Whether the sections show their value-filter buttons (they do unless switched off).
+  void SetFilterButtons(bool shown);
+  // The value-filter button of a section, in header coordinates (empty when the section is hidden or
+  // the buttons are off).
   QRect FilterButtonRect(int logical_index) const;
 
  signals:
@@ -47,6 +50,7 @@ class GridHeader : public QHeaderView {
 
   const QObject* grid_;
   std::set<int> filtered_;
+  bool filter_buttons_ = true;
   // A press on a section is held back until the mouse shows whether it means a click, a move or a
   // drag to the group panel.
   bool press_pending_ = false;

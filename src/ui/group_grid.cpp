@@ -91,6 +91,8 @@ void GroupGrid::SetSummaries(std::vector<GridSummary> summaries) { model_->SetSu
 
 void GroupGrid::SetGroupFooters(bool shown) { model_->SetGroupFooters(shown); }
 
+void GroupGrid::SetValueFilterOffered(bool offered) { header_->SetFilterButtons(offered); }
+
 void GroupGrid::SetBatchSize(size_t rows) { model_->SetBatchSize(rows); }
 
 void GroupGrid::SetKeyField(std::string field) { key_field_ = std::move(field); }

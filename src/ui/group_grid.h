@@ -41,6 +41,8 @@ class GroupGrid : public QWidget, public RecordList {
   void SetColumns(std::vector<GridColumn> columns);
   void SetSummaries(std::vector<GridSummary> summaries);
   void SetGroupFooters(bool shown);
+  // Whether the column headers offer the value filter (they do unless switched off).
+  void SetValueFilterOffered(bool offered);
   void SetBatchSize(size_t rows);
   // The field that tells the rows apart (a journal's serial number): a refresh of a grouped grid comes
   // back to the row holding the same value.

@@ -426,6 +426,20 @@ TEST_F(GroupGridTest, ValueFilterFromTheHeaderKeepsTheChosenValue) {
   EXPECT_THAT(ModelCheck::Reports(), IsEmpty());
 }
 
+// A grid that offers no value filter: no button, and a click at the header's right edge opens nothing.
+TEST_F(GroupGridTest, ValueFilterCanBeWithheld) {
+  PostSmallJournal();
+  grid_.SetValueFilterOffered(false);
+  OpenJournal();
+  const int column = Model().ColumnOf("kmmcs");
+  EXPECT_TRUE(grid_.Header()->FilterButtonRect(column).isEmpty());
+  const int right = grid_.Header()->sectionViewportPosition(column) + grid_.Header()->sectionSize(column) - 3;
+  QTest::mouseClick(grid_.Header()->viewport(), Qt::LeftButton, {}, QPoint(right, grid_.Header()->height() / 2));
+  const auto* list = grid_.findChild<GridFilterList*>("FilterList");
+  EXPECT_TRUE(list == nullptr || !list->isVisible());
+  EXPECT_THAT(Model().Filters(), IsEmpty());
+}
+
 TEST_F(GroupGridTest, NavigatorMovesOverDataRowsAndReadsOnPastTheBatch) {
   PostLargeJournal(250);
   OpenJournal(100);
