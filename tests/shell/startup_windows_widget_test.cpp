@@ -20,6 +20,7 @@
 #include "shell/main_window.h"
 #include "storage/ledger_database.h"
 #include "storage/ledger_file.h"
+#include "storage/settings_file.h"
 #include "support/message_recorder.h"
 #include "support/save_file_recorder.h"
 #include "support/temp_folder.h"
@@ -87,6 +88,25 @@ TEST_F(StartupWindowsTest, AboutBoxIsShownModallyByItsCommand) {
   windows.Main().Command("N33")->trigger();
   EXPECT_EQ(shown, &windows.About());
   EXPECT_FALSE(windows.About().isVisible());
+}
+
+// The detail ledgers read their placement at start-up and write it when the program ends, also when
+// the login was left.
+TEST_F(StartupWindowsTest, DetailLedgersKeepTheirPlacementAcrossRuns) {
+  CreateLedger(LedgerPath(folder_.Path()));
+  const SettingsFile settings(SettingsFilePath(Executable()));
+  {
+    StartupWindows windows(database_, messages_, save_files_, Executable());
+    windows.PeriodDetail().setGeometry(40, 50, 600, 400);
+    windows.SubjectDetail().setGeometry(60, 70, 640, 420);
+  }
+  EXPECT_EQ(settings.ReadInteger("FSSMXFrm", "Left", 0), 40);
+  EXPECT_EQ(settings.ReadInteger("FSSMXFrm", "Width", 0), 600);
+  EXPECT_EQ(settings.ReadInteger("YEMXFrm", "Top", 0), 70);
+  EXPECT_EQ(settings.ReadInteger("YEMXFrm", "Height", 0), 420);
+  const StartupWindows again(database_, messages_, save_files_, Executable());
+  EXPECT_EQ(again.SubjectDetail().geometry(), QRect(60, 70, 640, 420));
+  EXPECT_TRUE(messages_.errors.isEmpty());
 }
 
 // The window a command or button shows modally, closed again at once; nullptr when none was shown.
