@@ -83,7 +83,7 @@ void SubjectTreeQueryWindow::BuildControls() {
   connect(exit_button, &QPushButton::clicked, this, [this] { FrameOf(*this).close(); });
   connect(export_button, &QPushButton::clicked, this, guarded(&SubjectTreeQueryWindow::ExportText));
   connect(detail_button, &QPushButton::clicked, this, guarded(&SubjectTreeQueryWindow::ShowDetail));
-  connect(collapse_button, &QPushButton::clicked, tree_, &TreeList::collapseAll);
+  connect(collapse_button, &QPushButton::clicked, tree_, &TreeList::CollapseAll);
   connect(expand_button, &QPushButton::clicked, tree_, &TreeList::expandAll);
   connect(preview_button, &QPushButton::clicked, this, guarded(&SubjectTreeQueryWindow::ShowPreview));
 }

@@ -27,7 +27,7 @@ class ChildWindowRegistry : public QObject {
 
   explicit ChildWindowRegistry(QMdiArea& frame, QObject* parent = nullptr);
 
-  // The factory of a key, filled in by the issue that builds the window; without one, opening does nothing.
+  // The factory of a key; without one, opening does nothing.
   void RegisterFactory(const QString& key, Factory factory);
   // Opens with the key's registered factory; nullptr when there is none.
   QWidget* Open(const QString& key);

@@ -24,9 +24,4 @@ QPageLayout PrintPreview::ReportPageLayout() {
                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter);
 }
 
-void ShowPrintPreview(PrintTable table, QWidget* parent) {
-  PrintPreview preview(std::move(table), parent);
-  preview.exec();
-}
-
 }  // namespace money

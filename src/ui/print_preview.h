@@ -22,7 +22,4 @@ class PrintPreview : public QPrintPreviewDialog {
   PrintTable table_;
 };
 
-// Shows the preview of the table modally.
-void ShowPrintPreview(PrintTable table, QWidget* parent);
-
 }  // namespace money

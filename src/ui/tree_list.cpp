@@ -25,6 +25,7 @@ TreeList::TreeList(TreeColumns columns, QWidget* parent)
     if (!loading_) emit CurrentRowChanged();
   });
   connect(this, &QAbstractItemView::doubleClicked, this, [this] { emit RowDoubleClicked(); });
+  connect(this, &QTreeView::collapsed, this, &TreeList::FocusCollapsedAncestor);
 }
 
 TreeList::~TreeList() = default;
@@ -83,6 +84,22 @@ bool TreeList::FocusKey(std::string_view key) {
   if (!index.isValid()) return false;
   FocusIndex(index);
   return true;
+}
+
+void TreeList::CollapseAll() {
+  QModelIndex top = currentIndex();
+  while (top.parent().isValid()) top = top.parent();
+  collapseAll();
+  if (top.isValid() && top != currentIndex()) setCurrentIndex(top);
+}
+
+void TreeList::FocusCollapsedAncestor(const QModelIndex& collapsed) {
+  for (QModelIndex above = currentIndex().parent(); above.isValid(); above = above.parent()) {
+    if (above == collapsed) {
+      setCurrentIndex(collapsed);
+      return;
+    }
+  }
 }
 
 void TreeList::FocusIndex(const QModelIndex& index) {

@@ -20,8 +20,9 @@ class TreeListModel;
 // A read-only tree over all rows of a query: a row is the child of the row whose key field equals its
 // parent field, and rows whose parent is not loaded are top-level nodes. Whole rows are focused; the
 // focused node is the current row. Clicking a header sorts the siblings by that column (again: the
-// other way round). expandAll()/collapseAll() come from QTreeView. As a record list it moves the focus
-// through the rows in the query's order, as a cursor over the query would.
+// other way round). expandAll() comes from QTreeView. A node that hides the focused node when it
+// collapses takes the focus, so the current row is always one on display. As a record list it moves the
+// focus through the rows in the query's order, as a cursor over the query would.
 class TreeList : public QTreeView, public RecordList {
   Q_OBJECT
 
@@ -51,6 +52,8 @@ class TreeList : public QTreeView, public RecordList {
   // The loaded row of a key, whether or not it is on display.
   std::optional<TreeRow> FindRow(std::string_view key) const;
   size_t RowCount() const;
+  // Collapses every node; the focus goes to the top-level node it was under.
+  void CollapseAll();
 
   // The tree as it is displayed now, for the text export and for the print preview.
   DisplayedTree DisplayedText() const;
@@ -77,6 +80,8 @@ class TreeList : public QTreeView, public RecordList {
   std::vector<int> VisibleColumns() const;
   void FocusFirstOf(const std::vector<std::string>& keys);
   void FocusIndex(const QModelIndex& index);
+  // The collapsed node takes the focus when the focused node was below it.
+  void FocusCollapsedAncestor(const QModelIndex& collapsed);
   // The query row of the focused node; the row count when there is none.
   size_t CurrentQueryRow() const;
 

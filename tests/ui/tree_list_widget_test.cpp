@@ -211,7 +211,7 @@ TEST_F(TreeListTest, ExpandAllAndCollapseAllDecideWhatIsDisplayedAndExported) {
   tree->expandAll();
   EXPECT_THAT(DisplayedKeys(*tree),
               ElementsAre("1", "1001", "1001001", "1001002", "1002", "2", "2001", "3", "3001", "3002", "3003"));
-  tree->collapseAll();
+  tree->CollapseAll();
   EXPECT_EQ(TreeText(tree->DisplayedText()),
             "科目编号\t科目名称\t余额\r\n\r\n"
             "1\t收入\t0.00\r\n"
@@ -226,6 +226,23 @@ TEST_F(TreeListTest, ExpandAllAndCollapseAllDecideWhatIsDisplayedAndExported) {
   const DisplayedTree shown = tree->DisplayedText();
   EXPECT_THAT(shown.captions, ElementsAre("余额", "科目编号"));
   EXPECT_THAT(shown.rows[1], ElementsAre("0.00", "1001"));
+}
+
+// The current row is always a node on display: collapsing hands the focus to the node that hides it.
+TEST_F(TreeListTest, CollapsingAnAncestorOfTheFocusedNodeFocusesThatAncestor) {
+  const auto tree = OpenTree();
+  Show(*tree);
+  ASSERT_TRUE(tree->FocusKey("1001002"));
+  tree->collapse(tree->Model().IndexOfKey("1001"));
+  EXPECT_EQ(tree->CurrentText("id"), "1001");
+  tree->collapse(tree->Model().IndexOfKey("2"));  // not above the focus
+  EXPECT_EQ(tree->CurrentText("id"), "1001");
+
+  ASSERT_TRUE(tree->FocusKey("3002"));
+  tree->expandAll();
+  ASSERT_TRUE(tree->FocusKey("1001001"));
+  tree->CollapseAll();
+  EXPECT_EQ(tree->CurrentText("id"), "1");
 }
 
 TEST_F(TreeListTest, HeaderClickSortsSiblingsNumbersByValueTextsByTheLocale) {
