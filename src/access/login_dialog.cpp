@@ -159,7 +159,8 @@ void LoginDialog::LogIn() {
   target_.SetLoginState({code, result.operator_name, CalendarDate(date_picker_->date())});
   target_.SetStatusText(1, QString::fromUtf8(kOperatorPanelPrefix) + QString::fromStdString(code) +
                                QStringLiteral("  ") + QString::fromStdString(result.operator_name));
-  target_.SetStatusText(3, QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+  // The program's date conventions (Chinese, see main), as its date pickers show dates.
+  target_.SetStatusText(3, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
   timer_->stop();
   target_.ApplyStoredLook(style, big_button);
   login_pending_ = false;

@@ -151,7 +151,7 @@ TEST_F(LoginDialogTest, AdministratorLogsIn) {
   const LoginState expected{"9999", "系统管理员", std::chrono::year{2005} / 3 / 7};
   EXPECT_EQ(main_.Login(), expected);
   EXPECT_EQ(main_.Status().PanelText(1), "操作人员： 9999  系统管理员");
-  EXPECT_EQ(main_.Status().PanelText(3), QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+  EXPECT_EQ(main_.Status().PanelText(3), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
   EXPECT_EQ(Settings().ReadString("User", "Code", ""), "9999");
 }
 
