@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDate>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -15,12 +16,17 @@
 #include "access/login_dialog.h"
 #include "reports/date_range_dialog.h"
 #include "reports/detail_ledger_window.h"
+#include "reports/subject_tree_query_window.h"
 #include "shell/about_box.h"
 #include "shell/child_window_registry.h"
 #include "shell/main_window.h"
 #include "storage/ledger_database.h"
 #include "storage/ledger_file.h"
 #include "storage/settings_file.h"
+#include "subjects/subject_store.h"
+#include "transactions/posting_engine.h"
+#include "ui/record_navigator.h"
+#include "ui/tree_list.h"
 #include "support/message_recorder.h"
 #include "support/save_file_recorder.h"
 #include "support/temp_folder.h"
@@ -149,6 +155,30 @@ TEST_F(StartupWindowsTest, QueryAndAdministrationCommandsOpenTheirWindows) {
   EXPECT_NE(children.Find("TForm17"), nullptr);
   windows.Main().Command("N102")->trigger();
   EXPECT_NE(children.Find("TForm10"), nullptr);
+  EXPECT_TRUE(messages_.errors.isEmpty());
+}
+
+// The navigator's refresh re-reads the active period window with that window's own range.
+TEST_F(StartupWindowsTest, NavigatorRefreshReadsThePeriodWindowAgainForItsRange) {
+  CreateLedger(LedgerPath(folder_.Path()));
+  StartupWindows windows(database_, messages_, save_files_, Executable());
+  LogIn(windows, "9999", "3947");
+  windows.Main().show();
+  ModalShownBy([&] { windows.Main().Command("m0301")->trigger(); }, "BitBtn1");
+  auto* period = windows.Main().findChild<SubjectTreeQueryWindow*>("TForm15");
+  ASSERT_NE(period, nullptr);
+  EXPECT_EQ(period->Tree().RowCount(), 0u);
+
+  const std::string today = QDate::currentDate().toString("yyyy.MM.dd").toStdString();
+  for (const char* code : {"1001", "3001"}) {
+    const std::optional<Subject> parent = FindSubject(database_, std::string(1, code[0]));
+    ASSERT_EQ(InsertSubject(database_, NewChildRow(*parent, code + 1, "x", "")), StoreOutcome::kStored);
+  }
+  ASSERT_TRUE(PostEntry(database_, NewEntry{EntryKind::Income, today, {"1001", 2}, {"3001", 2}, 5, "", "9999", "x"}).ok);
+  QAction* refresh = windows.Main().Navigator().Action("Refresh");
+  ASSERT_TRUE(refresh->isEnabled());
+  refresh->trigger();
+  EXPECT_EQ(period->Tree().RowCount(), 4u);  // 1, 1001, 3, 3001
   EXPECT_TRUE(messages_.errors.isEmpty());
 }
 
