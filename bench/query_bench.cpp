@@ -1,7 +1,8 @@
 // Reading the windows' lists and totals from a large sample ledger: the ledger's query datasets against raw
 // sqlite3_prepare/step on the same file, alternately, in one run; the check of a whole ledger against a
 // plain full scan of its posting lines; and the income journal's grid reading all its rows and arranging
-// them (grouped or sorted) against raw SQLite reading the same rows in that order.
+// them (grouped or sorted) against raw SQLite reading the same rows in that order; and the opening of a
+// detail ledger against raw SQLite reading what its first screen shows.
 //
 // The large ledger is made once (minutes for a million entries) and kept: MONEY_BENCH_LEDGER names the file,
 // MONEY_BENCH_ENTRIES the number of entries it gets when it has to be made (default 1,000,000).
@@ -19,10 +20,13 @@
 #include <utility>
 #include <vector>
 
+#include "reports/detail_fields.h"
+#include "reports/detail_totals.h"
 #include "side_by_side.h"
 #include "storage/ledger_database.h"
 #include "storage/lookup_table.h"
 #include "storage/query_dataset.h"
+#include "storage/row_cache.h"
 #include "storage/sql_text.h"
 #include "transactions/ledger_check.h"
 #include "transactions/sample_ledger.h"
@@ -42,7 +46,7 @@ constexpr const char* kJournalList = "select * from B_SZ where lb=2 order by lsh
 constexpr const char* kIncomeJournalList = "select * from B_SZ where lb=1 order by lsh desc";
 constexpr const char* kSavingsPicker = "select * from B_KM where id like '3%' and id<>'3' order by id";
 constexpr const char* kChartLookup = "select * from B_KM order by id";
-constexpr const char* kJournalLookup = "select * from B_SZ order by lsh";
+constexpr const char* kEntryBySerial = "select zy,UNAME from B_SZ where lsh=?";
 constexpr const char* kFullLineScan = "select sum(je) from B_MX";
 
 std::string SubjectDetailList(const std::string& subject) {
@@ -124,26 +128,47 @@ class RawReader {
     long long touched = 0;
     int result = SQLITE_ROW;
     while ((limit < 0 || rows < limit) && (result = sqlite3_step(statement)) == SQLITE_ROW) {
-      for (int i = 0, columns = sqlite3_column_count(statement); i < columns; ++i) {
-        switch (sqlite3_column_type(statement, i)) {
-          case SQLITE_INTEGER:
-            touched += sqlite3_column_int64(statement, i);
-            break;
-          case SQLITE_FLOAT:
-            touched += static_cast<long long>(sqlite3_column_double(statement, i));
-            break;
-          case SQLITE_TEXT:
-            touched += *sqlite3_column_text(statement, i) + sqlite3_column_bytes(statement, i);
-            break;
-          default:
-            break;
-        }
-      }
+      touched += TouchColumns(statement);
       ++rows;
     }
     benchmark::DoNotOptimize(touched);
     if (result != SQLITE_ROW && result != SQLITE_DONE) Fail(statement, text);
     sqlite3_finalize(statement);
+    return rows;
+  }
+
+  // Steps through at most `limit` lines of a detail list as Read does and finds each line's entry by its
+  // serial number (the list's field `lsh`) through one prepared statement, reset after each line; returns
+  // the number of lines and adds the bytes of the entries' texts to `entry_bytes`.
+  long long ReadLinesWithEntries(const std::string& lines_text, long long limit, const std::string& entry_text,
+                                 long long& entry_bytes) {
+    sqlite3_stmt* lines = Prepare(lines_text);
+    sqlite3_stmt* entry = Prepare(entry_text);
+    int serial = -1;
+    for (int i = 0; i < sqlite3_column_count(lines); ++i) {
+      if (sqlite3_stricmp(sqlite3_column_name(lines, i), "lsh") == 0) serial = i;
+    }
+    if (serial < 0) {
+      sqlite3_finalize(entry);
+      sqlite3_finalize(lines);
+      throw std::runtime_error("no field lsh in " + lines_text);
+    }
+    long long rows = 0;
+    long long touched = 0;
+    int result = SQLITE_ROW;
+    while ((limit < 0 || rows < limit) && (result = sqlite3_step(lines)) == SQLITE_ROW) {
+      touched += TouchColumns(lines);
+      sqlite3_bind_int64(entry, 1, sqlite3_column_int64(lines, serial));
+      if (sqlite3_step(entry) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(entry); ++i) entry_bytes += sqlite3_column_bytes(entry, i);
+      }
+      sqlite3_reset(entry);
+      ++rows;
+    }
+    benchmark::DoNotOptimize(touched);
+    sqlite3_finalize(entry);
+    if (result != SQLITE_ROW && result != SQLITE_DONE) Fail(lines, lines_text);
+    sqlite3_finalize(lines);
     return rows;
   }
 
@@ -179,6 +204,27 @@ class RawReader {
   }
 
  private:
+  // Reads every column of the current row by its type, as a grid would.
+  static long long TouchColumns(sqlite3_stmt* statement) {
+    long long touched = 0;
+    for (int i = 0, columns = sqlite3_column_count(statement); i < columns; ++i) {
+      switch (sqlite3_column_type(statement, i)) {
+        case SQLITE_INTEGER:
+          touched += sqlite3_column_int64(statement, i);
+          break;
+        case SQLITE_FLOAT:
+          touched += static_cast<long long>(sqlite3_column_double(statement, i));
+          break;
+        case SQLITE_TEXT:
+          touched += *sqlite3_column_text(statement, i) + sqlite3_column_bytes(statement, i);
+          break;
+        default:
+          break;
+      }
+    }
+    return touched;
+  }
+
   sqlite3_stmt* Prepare(const std::string& text) {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(connection_, text.c_str(), -1, &statement, nullptr) != SQLITE_OK) Fail(statement, text);
@@ -225,6 +271,8 @@ struct Sample {
         "group by k order by count(*) desc limit 1");
     subject_lines = std::stoll(raw->Scalar(
         "select count(*) from B_MX where mx=1 and kmbh like " + QuoteSql(subject + "%")));
+    root = subject.substr(0, 1);
+    root_lines = std::stoll(raw->Scalar("select count(*) from B_MX where mx=1 and kmbh like " + QuoteSql(root + "%")));
   }
 
   // Compares the count of rows both sides read, so neither side can win by reading less.
@@ -253,6 +301,8 @@ struct Sample {
   std::string month_end;
   std::string subject;
   long long subject_lines = 0;
+  std::string root;  // the class root above `subject`
+  long long root_lines = 0;
 };
 
 void PrintPlans(Sample& sample) {
@@ -260,8 +310,9 @@ void PrintPlans(Sample& sample) {
       {"journal list (expense)", kJournalList},
       {"savings picker", kSavingsPicker},
       {"detail ledger: subject lookup", kChartLookup},
-      {"detail ledger: journal lookup", kJournalLookup},
+      {"detail ledger: entry by serial", kEntryBySerial},
       {"subject detail list", SubjectDetailList(sample.subject)},
+      {"class root detail list", SubjectDetailList(sample.root)},
       {"subject detail totals", SubjectDetailTotals(sample.subject)},
       {"period detail list (one month)", PeriodDetailList(sample.month_start, sample.month_end, sample.subject)},
       {"period detail totals (one month)", PeriodDetailTotals(sample.month_start, sample.month_end, sample.subject)},
@@ -269,9 +320,9 @@ void PrintPlans(Sample& sample) {
       {"period activity (all years)", PeriodActivity(sample.first_day, sample.last_day)},
   };
   std::printf("\nSample ledger %s: %lld entries, %lld posting lines, %s to %s; level-2 subject %s with %lld "
-              "detail lines\nQuery plans:\n",
+              "detail lines, class root %s with %lld\nQuery plans:\n",
               sample.file.c_str(), sample.entries, sample.lines, sample.first_day.c_str(), sample.last_day.c_str(),
-              sample.subject.c_str(), sample.subject_lines);
+              sample.subject.c_str(), sample.subject_lines, sample.root.c_str(), sample.root_lines);
   for (const auto& [name, text] : queries) {
     std::printf("  %s: %s\n%s", name.c_str(), text.c_str(), sample.raw->Plan(text).c_str());
   }
@@ -332,6 +383,109 @@ void BM_DetailFirstScreen(benchmark::State& state) {
                               ? SubjectDetailList(sample.subject)
                               : PeriodDetailList(sample.month_start, sample.month_end, sample.subject),
                           kFirstScreenRows);
+  });
+}
+
+// What a detail ledger read: its lines, and the memos and operator names it looked up for them.
+struct DetailOpening {
+  long long lines = 0;
+  long long looked_up_bytes = 0;  // of the memos and operator names
+};
+
+// Neither side may win by reading or finding less.
+void RequireSameReading(const DetailOpening& ours, const DetailOpening& raw) {
+  if (ours.lines != raw.lines || ours.looked_up_bytes != raw.looked_up_bytes) {
+    throw std::runtime_error("ours read " + std::to_string(ours.lines) + " lines with " +
+                             std::to_string(ours.looked_up_bytes) + " bytes of memos and names, raw SQLite " +
+                             std::to_string(raw.lines) + " with " + std::to_string(raw.looked_up_bytes));
+  }
+}
+
+// Looks up the memo, operator name and subject long name of every line read so far, as the grid's columns do.
+void LookUpLines(const DetailLookups& lookups, const RowCache& lines, DetailOpening& opening) {
+  const int serial = lines.FieldIndex("lsh");
+  const int code = lines.FieldIndex("kmbh");
+  long long names = 0;
+  for (size_t row = 0; row < lines.LoadedCount(); ++row) {
+    const std::string serial_text = lines.Text(row, serial);
+    opening.looked_up_bytes +=
+        static_cast<long long>(lookups.Memo(serial_text).size() + lookups.OperatorName(serial_text).size());
+    names += static_cast<long long>(lookups.SubjectName(lines.Text(row, code)).size());
+  }
+  benchmark::DoNotOptimize(names);
+  opening.lines = static_cast<long long>(lines.LoadedCount());
+}
+
+// What opening a subject detail ledger costs before its first screen shows: the look-ups opened, the totals
+// read, the first batch of lines read and each line's memo, operator name and subject long name looked up;
+// the look-ups closed again, as hiding the window does. The yardstick: raw SQLite reading the chart, the
+// totals and the first lines, finding each line's entry by its serial number.
+DetailOpening OpenDetailLedger(LedgerDatabase& database, const std::string& totals_text, const std::string& list_text) {
+  DetailLookups lookups;
+  lookups.Open(database);
+  const DetailTotals totals = ReadDetailTotals(database, totals_text);
+  benchmark::DoNotOptimize(totals);
+  RowCache lines(database, list_text, kFirstScreenRows);
+  lines.FetchMore();
+  DetailOpening opening;
+  LookUpLines(lookups, lines, opening);
+  lookups.Close();
+  return opening;
+}
+
+DetailOpening RawDetailOpening(RawReader& raw, const std::string& totals_text, const std::string& list_text) {
+  DetailOpening opening;
+  raw.Read(kChartLookup, kAllRows);
+  raw.Read(totals_text, kAllRows);
+  opening.lines = raw.ReadLinesWithEntries(list_text, kFirstScreenRows, kEntryBySerial, opening.looked_up_bytes);
+  return opening;
+}
+
+// subject 0: the level-2 subject with the most lines; 1: its class root.
+void BM_DetailOpening(benchmark::State& state) {
+  Guarded(state, [&] {
+    Sample& sample = LargeSample();
+    const std::string& subject = state.range(0) == 0 ? sample.subject : sample.root;
+    const std::string totals = SubjectDetailTotals(subject);
+    const std::string list = SubjectDetailList(subject);
+    DetailOpening ours;
+    DetailOpening raw;
+    CompareAlternately(
+        state, [] {}, [&] { ours = OpenDetailLedger(sample.ours, totals, list); },
+        [&] { raw = RawDetailOpening(*sample.raw, totals, list); });
+    RequireSameReading(ours, raw);
+    state.SetLabel("subject " + subject);
+    state.counters["rows"] = static_cast<double>(raw.lines);
+    state.counters["lines"] = static_cast<double>(state.range(0) == 0 ? sample.subject_lines : sample.root_lines);
+  });
+}
+
+// The other side of reading look-ups: every line of the level-2 subject read with its memo and operator
+// name, as sorting, grouping or filtering by them and the spreadsheet export need; the yardstick is raw
+// SQLite reading every line and finding each line's entry by its serial number.
+void BM_DetailEveryLine(benchmark::State& state) {
+  Guarded(state, [&] {
+    Sample& sample = LargeSample();
+    const std::string list = SubjectDetailList(sample.subject);
+    DetailOpening ours;
+    DetailOpening raw;
+    CompareAlternately(
+        state, [] {},
+        [&] {
+          DetailLookups lookups;
+          lookups.Open(sample.ours);
+          RowCache lines(sample.ours, list, kFirstScreenRows);
+          lines.LoadAll();
+          ours = DetailOpening{};
+          LookUpLines(lookups, lines, ours);
+        },
+        [&] {
+          raw = DetailOpening{};
+          raw.lines = sample.raw->ReadLinesWithEntries(list, kAllRows, kEntryBySerial, raw.looked_up_bytes);
+        });
+    RequireSameReading(ours, raw);
+    state.SetLabel("subject " + sample.subject);
+    state.counters["rows"] = static_cast<double>(raw.lines);
   });
 }
 
@@ -453,6 +607,8 @@ BENCHMARK(BM_DetailFirstScreen)
     ->ArgsProduct({{0, 1}, {0, 1}})
     ->UseManualTime()
     ->MinTime(2.0);
+BENCHMARK(BM_DetailOpening)->ArgName("class_root")->Arg(0)->Arg(1)->UseManualTime()->MinTime(2.0);
+BENCHMARK(BM_DetailEveryLine)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_CheckLedger)->ArgName("ledger")->Arg(0)->Arg(1)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_GridLoadAll)->UseManualTime()->MinTime(2.0);
 BENCHMARK(BM_GridArrange)->ArgName("arrangement")->DenseRange(0, 2)->UseManualTime()->MinTime(2.0);
