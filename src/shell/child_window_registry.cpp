@@ -24,6 +24,10 @@ QWidget* ChildWindowRegistry::Open(const QString& key, const Factory& factory) {
     open->raise();
     return open->widget();
   }
+  // As in any multiple-document frame: while the active child is maximized, a new one opens maximized
+  // too, instead of putting the other back to its normal size.
+  const QMdiSubWindow* active = frame_.activeSubWindow();
+  const bool maximized = active != nullptr && active->isMaximized();
   QWidget* window = factory();
   if (window == nullptr) return nullptr;
   QMdiSubWindow* sub_window = frame_.addSubWindow(window);
@@ -37,6 +41,7 @@ QWidget* ChildWindowRegistry::Open(const QString& key, const Factory& factory) {
     if (entry != open_.end() && entry->second.isNull()) open_.erase(entry);
   });
   sub_window->show();
+  if (maximized) sub_window->showMaximized();
   return window;
 }
 

@@ -73,7 +73,7 @@ TEST_F(ChildWindowRegistryTest, ClosingDestroysTheWindowAndFreesItsClass) {
   EXPECT_EQ(created_, 3);
 }
 
-TEST_F(ChildWindowRegistryTest, PeriodActivityWindowIsOnePerRange) {
+TEST_F(ChildWindowRegistryTest, KeysMadeAtRunTimeOpenOneWindowEach) {
   const QString march = "TForm15|2005.03.01|2005.03.31";
   const QString april = "TForm15|2005.04.01|2005.04.30";
   QWidget* first = registry_.Open(march, Counting("march"));

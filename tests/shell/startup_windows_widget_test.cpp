@@ -158,6 +158,25 @@ TEST_F(StartupWindowsTest, QueryAndAdministrationCommandsOpenTheirWindows) {
   EXPECT_TRUE(messages_.errors.isEmpty());
 }
 
+// A window opening while a maximized one is active opens maximized too, and the frame keeps maximizing
+// the window it activates.
+TEST_F(StartupWindowsTest, WindowsOpenMaximizedBesideAMaximizedOne) {
+  CreateLedger(LedgerPath(folder_.Path()));
+  StartupWindows windows(database_, messages_, save_files_, Executable());
+  LogIn(windows, "9999", "3947");
+  windows.Main().show();
+  windows.Main().Command("m0201")->trigger();  // maximized by default
+  QWidget* balance = windows.Main().ChildWindows().Find("TForm13");
+  ASSERT_NE(balance, nullptr);
+  ASSERT_TRUE(balance->parentWidget()->isMaximized());
+  windows.Main().Command("N102")->trigger();  // opens in normal state on its own
+  QWidget* operators = windows.Main().ChildWindows().Find("TForm10");
+  ASSERT_NE(operators, nullptr);
+  EXPECT_TRUE(operators->parentWidget()->isMaximized());
+  windows.Main().Command("m0201")->trigger();
+  EXPECT_TRUE(balance->parentWidget()->isMaximized());
+}
+
 // The navigator's refresh re-reads the active period window with that window's own range.
 TEST_F(StartupWindowsTest, NavigatorRefreshReadsThePeriodWindowAgainForItsRange) {
   CreateLedger(LedgerPath(folder_.Path()));
