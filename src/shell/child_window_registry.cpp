@@ -26,7 +26,7 @@ QWidget* ChildWindowRegistry::Open(const QString& key, const Factory& factory) {
   }
   // As in any multiple-document frame: while the active child is maximized, a new one opens maximized
   // too, instead of putting the other back to its normal size.
-  const QMdiSubWindow* active = frame_.activeSubWindow();
+  const QMdiSubWindow* active = frame_.currentSubWindow();
   const bool maximized = active != nullptr && active->isMaximized();
   QWidget* window = factory();
   if (window == nullptr) return nullptr;
