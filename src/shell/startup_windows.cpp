@@ -121,6 +121,13 @@ StartupWindows::StartupWindows(LedgerDatabase& database, MessageService& message
   }
 
   // 8.
+  CreateQueryWindows(database, messages, save_files, settings_file);
+}
+
+// The subject detail ledger and the date-range dialog, and the factories of the two query windows, whose
+// 查看明细 shows the detail ledgers.
+void StartupWindows::CreateQueryWindows(LedgerDatabase& database, MessageService& messages, SaveFileService& save_files,
+                                        const std::filesystem::path& settings_file) {
   subject_detail_ = std::make_unique<DetailLedgerWindow>(DetailLedgerKind::kSubject, database, messages, save_files,
                                                          settings_file, main_window_->ProgramFolder(), ExecModal);
   const TreeQueryServices balance_services{

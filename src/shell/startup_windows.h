@@ -59,6 +59,9 @@ class StartupWindows {
   DateRangeDialog& RangeDialog() const { return *date_range_dialog_; }
 
  private:
+  void CreateQueryWindows(LedgerDatabase& database, MessageService& messages, SaveFileService& save_files,
+                          const std::filesystem::path& settings_file);
+
   MessageService& messages_;
   std::unique_ptr<MainWindow> main_window_;
   std::unique_ptr<LoginDialog> login_dialog_;
