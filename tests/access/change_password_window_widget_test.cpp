@@ -19,18 +19,14 @@
 #include "access/operator_store.h"
 #include "access/password_digest.h"
 #include "shell/child_window_registry.h"
+#include "support/control_of.h"
 #include "support/ledger_fixture.h"
 #include "support/message_recorder.h"
 
 namespace money {
 namespace {
 
-template <typename Widget>
-Widget* ControlOf(QWidget& owner, const char* name) {
-  Widget* control = owner.findChild<Widget*>(QString::fromUtf8(name));
-  EXPECT_NE(control, nullptr) << name;
-  return control;
-}
+using test::ControlOf;
 
 // The window opened by the main window's command, in a main window with a status bar.
 class ChangePasswordWindowTest : public test::LedgerFixture {

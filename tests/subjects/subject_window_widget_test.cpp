@@ -24,6 +24,7 @@
 #include "subjects/modify_subject_dialog.h"
 #include "subjects/subject_messages.h"
 #include "subjects/subject_store.h"
+#include "support/control_of.h"
 #include "support/ledger_fixture.h"
 #include "support/message_recorder.h"
 #include "transactions/posting_engine.h"
@@ -32,12 +33,7 @@
 namespace money {
 namespace {
 
-template <typename Widget>
-Widget* ControlOf(QWidget& owner, const char* name) {
-  Widget* control = owner.findChild<Widget*>(QString::fromUtf8(name));
-  EXPECT_NE(control, nullptr) << name;
-  return control;
-}
+using test::ControlOf;
 
 class SubjectWindowTest : public test::LedgerFixture {
  protected:
